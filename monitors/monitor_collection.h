@@ -10,6 +10,9 @@
 
 namespace quorvane {
 
+// The key of a monitor's record: the decimal text of its handle ("-1", "0", "65537").
+std::string MonitorKey(int32_t handle);
+
 // A keyed collection of monitor records: insertion order, positions from 1,
 // look-up by text key, and error 457 for a key added twice.
 class MonitorCollection {
@@ -20,10 +23,14 @@ public:
     std::shared_ptr<clsMonitor> Item(int32_t position) const;
     // A key that is not present is error 5.
     std::shared_ptr<clsMonitor> Item(const std::string& key) const;
+    bool Contains(const std::string& key) const;
     void Remove(int32_t position);
 
 private:
-    std::vector<std::pair<std::string, std::shared_ptr<clsMonitor>>> items_;
+    using Entries = std::vector<std::pair<std::string, std::shared_ptr<clsMonitor>>>;
+    Entries::const_iterator Find(const std::string& key) const;
+
+    Entries items_;
 };
 
 }  // namespace quorvane

@@ -14,11 +14,14 @@ int64_t IntersectionArea(const Rect& a, const Rect& b)
     return width > 0 && height > 0 ? width * height : 0;
 }
 
-// Squared distance between the nearest points of two rectangles.
-int64_t GapSquared(const Rect& a, const Rect& b)
+// Squared distance between the nearest points of two rectangles, in double:
+// a gap may span the whole 32-bit range, and its square then exceeds 64 bits.
+double GapSquared(const Rect& a, const Rect& b)
 {
-    const int64_t dx = std::max<int64_t>({0, int64_t{b.left} - a.right + 1, int64_t{a.left} - b.right + 1});
-    const int64_t dy = std::max<int64_t>({0, int64_t{b.top} - a.bottom + 1, int64_t{a.top} - b.bottom + 1});
+    const auto dx = static_cast<double>(
+        std::max<int64_t>({0, int64_t{b.left} - a.right + 1, int64_t{a.left} - b.right + 1}));
+    const auto dy = static_cast<double>(
+        std::max<int64_t>({0, int64_t{b.top} - a.bottom + 1, int64_t{a.top} - b.bottom + 1}));
     return dx * dx + dy * dy;
 }
 
@@ -43,9 +46,9 @@ int32_t MonitorFromRectIn(const std::vector<MonitorDesc>& monitors, const Rect& 
         return primary != monitors.end() ? primary->handle : monitors.front().handle;
     }
     if (flags == MONITOR_DEFAULTTONEAREST) {
-        int64_t bestGap = std::numeric_limits<int64_t>::max();
+        double bestGap = std::numeric_limits<double>::infinity();
         for (const auto& m : monitors) {
-            const int64_t gap = GapSquared(m.monitor, rect);
+            const double gap = GapSquared(m.monitor, rect);
             if (gap < bestGap) {
                 bestGap = gap;
                 best = m.handle;

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "error_number.h"
+#include "platform/fake/fake_os.h"
+
+namespace quorvane {
+namespace {
+
+using testing::ErrorNumberOf;
+
+// A scratch folder of its own for each test, removed afterwards.
+class TextFileTest : public ::testing::Test {
+protected:
+    TextFileTest()
+    {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("quorvane_text_file_" + std::to_string(::getpid()) + "_" + test->name());
+        std::filesystem::create_directories(folder_);
+    }
+    ~TextFileTest() override { std::filesystem::remove_all(folder_); }
+
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const auto path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+
+    // Every line of the file, read as the program reads it.
+    std::vector<Text> LinesOf(const std::string& bytes)
+    {
+        auto file = os_.OpenTextFile(Write("lines.txt", bytes));
+        std::vector<Text> lines;
+        while (!file->AtEnd()) {
+            lines.push_back(file->ReadLine());
+        }
+        return lines;
+    }
+
+    std::filesystem::path folder_;
+    FakeOs os_;
+};
+
+TEST_F(TextFileTest, SplitsLinesAtCrLfOrLf)
+{
+    EXPECT_EQ(LinesOf("ENU\r\nDEU\r\n"), (std::vector<Text>{U"ENU", U"DEU"}));
+    EXPECT_EQ(LinesOf("ENU\nDEU\n"), (std::vector<Text>{U"ENU", U"DEU"}));
+    EXPECT_EQ(LinesOf("ENU\r\nDEU"), (std::vector<Text>{U"ENU", U"DEU"}));  // no final line end
+    EXPECT_EQ(LinesOf("ENU\r\n\r\n\nDEU\r\n"), (std::vector<Text>{U"ENU", U"", U"", U"DEU"}));
+    EXPECT_EQ(LinesOf("\r\n"), (std::vector<Text>{U""}));
+    EXPECT_EQ(LinesOf(""), (std::vector<Text>{}));
+    EXPECT_EQ(LinesOf("Fran\xC3\xA7" "ais\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\n"), (std::vector<Text>{U"Fran\u00E7ais", U"\u65E5\u672C"}));
+}
+
+TEST_F(TextFileTest, ReadsAVeryLongLine)
+{
+    const std::string line(10 * 1024 * 1024, 'x');
+    const auto lines = LinesOf(line + "\r\nend\r\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), line.size());
+    EXPECT_EQ(lines[1], U"end");
+}
+
+TEST_F(TextFileTest, ReportsMissingFoldersReadingPastTheEndAndBadText)
+{
+    EXPECT_EQ(ErrorNumberOf([&] { os_.OpenTextFile((folder_ / "absent.txt").string()); }), kFileNotFound);
+    EXPECT_EQ(ErrorNumberOf([&] { os_.OpenTextFile(folder_.string()); }), kPathFileAccess);
+
+    auto file = os_.OpenTextFile(Write("short.txt", "one\r\n"));
+    EXPECT_EQ(file->ReadLine(), U"one");
+    EXPECT_TRUE(file->AtEnd());
+    EXPECT_EQ(ErrorNumberOf([&] { file->ReadLine(); }), kInputPastEnd);
+
+    const std::string path = Write("bad.txt", "good\r\nba\xFF" "d\r\n");
+    auto bad = os_.OpenTextFile(path);
+    EXPECT_EQ(bad->ReadLine(), U"good");
+    try {
+        bad->ReadLine();
+        ADD_FAILURE() << "invalid UTF-8 was accepted";
+    } catch (const RunTimeError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find(path), std::string::npos) << message;
+        EXPECT_NE(message.find("line 2"), std::string::npos) << message;
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
