@@ -88,7 +88,11 @@ public:
     // The fatal-error path: tell the user, then the program ends.
     virtual void ShowFatalError(const std::string& message) = 0;
     // Ends the process at once; no further handler runs.
-    [[noreturn]] virtual void EndProcess(int exitCode) = 0;
+    [[noreturn]] void EndProcess(int exitCode);
+
+protected:
+    // Must not return.
+    virtual void Terminate(int exitCode) = 0;
 };
 
 // The services of this run: the desktop backend in the program, a fake in tests.

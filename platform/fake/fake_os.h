@@ -65,7 +65,9 @@ public:
     Text DecodeSystemText(std::string_view bytes, const std::string& where) override;
     std::unique_ptr<TextLines> OpenTextFile(const std::string& path) override;
     void ShowFatalError(const std::string& message) override { fatalMessages_.push_back(message); }
-    [[noreturn]] void EndProcess(int exitCode) override { throw ProcessEnded{exitCode}; }
+
+protected:
+    void Terminate(int exitCode) override { throw ProcessEnded{exitCode}; }
 
 private:
     void Enter(OsCall call);

@@ -1,1 +1,161 @@
-// placeholder
+#include "platform/qt/qt_os.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWindow>
+#include <QWidget>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/posix_language.h"
+#include "platform/qt/utf8_text.h"
+#include "platform/text_file.h"
+#include "platform/toolkit/form.h"
+
+namespace quorvane {
+
+namespace {
+
+Rect ToRect(const QRect& rect, const QPoint& origin)
+{
+    const QRect moved = rect.translated(-origin);
+    return {moved.left(), moved.top(), moved.left() + moved.width(), moved.top() + moved.height()};
+}
+
+}  // namespace
+
+QtOs::QtOs()
+{
+    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &context_,
+                     [this](QScreen* screen) { handles_.erase(screen); });
+}
+
+QtOs::~QtOs() = default;
+
+int32_t QtOs::HandleOf(QScreen* screen)
+{
+    const auto [entry, added] = handles_.try_emplace(screen, nextHandle_);
+    if (added) {
+        ++nextHandle_;
+    }
+    return entry->second;
+}
+
+std::vector<MonitorDesc> QtOs::Monitors()
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QPoint origin = primary != nullptr ? primary->geometry().topLeft() : QPoint();
+    std::vector<MonitorDesc> monitors;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        monitors.push_back({HandleOf(screen), ToRect(screen->geometry(), origin),
+                            ToRect(screen->availableGeometry(), origin), screen == primary});
+    }
+    return monitors;
+}
+
+int32_t QtOs::GetSystemMetrics(int32_t index)
+{
+    const auto monitors = Monitors();
+    const Rect bounds = VirtualScreenOf(monitors);
+    switch (index) {
+    case SM_XVIRTUALSCREEN: return bounds.left;
+    case SM_YVIRTUALSCREEN: return bounds.top;
+    case SM_CXVIRTUALSCREEN: return bounds.right - bounds.left;
+    case SM_CYVIRTUALSCREEN: return bounds.bottom - bounds.top;
+    case SM_CMONITORS: return static_cast<int32_t>(monitors.size());
+    default: return 0;
+    }
+}
+
+int32_t QtOs::MonitorFromRect(const Rect& rect, int32_t flags) { return MonitorFromRectIn(Monitors(), rect, flags); }
+
+int32_t QtOs::MonitorFromWindow(int32_t hwnd, int32_t flags)
+{
+    const QWidget* window = toolkit::Form::WindowOf(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QPoint origin = primary != nullptr ? primary->geometry().topLeft() : QPoint();
+    return MonitorFromRectIn(Monitors(), ToRect(window->frameGeometry(), origin), flags);
+}
+
+int32_t QtOs::GetMonitorInfoA(int32_t monitor, MonitorInfo& info) { return MonitorInfoIn(Monitors(), monitor, info); }
+
+int32_t QtOs::SetWindowPos(int32_t hwnd, int32_t insertAfter, int32_t, int32_t, int32_t, int32_t, uint32_t)
+{
+    QWidget* window = toolkit::Form::WindowOf(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    if (insertAfter == HWND_TOPMOST) {
+        // Changed on the native window, so that a shown window is not hidden and re-shown.
+        window->winId();
+        window->windowHandle()->setFlag(Qt::WindowStaysOnTopHint, true);
+    }
+    window->raise();
+    return 1;
+}
+
+int32_t QtOs::ShowCursor(int32_t show)
+{
+    const bool wasHidden = cursorCounter_ < 0;
+    cursorCounter_ += show != 0 ? 1 : -1;
+    const bool hidden = cursorCounter_ < 0;
+    if (hidden && !wasHidden) {
+        QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+    } else if (!hidden && wasHidden) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+    return cursorCounter_;
+}
+
+int32_t QtOs::GetProfileStringA(const char* section, const char* key, const char* fallback, char* buffer,
+                                int32_t size)
+{
+    // The user's language abbreviation comes from the locale on this desktop.
+    const bool language = std::strcmp(section, "intl") == 0 && std::strcmp(key, "sLanguage") == 0;
+    const std::string value = language ? LanguageAbbreviation(UserMessagesLocale()) : fallback;
+    if (size <= 0) {
+        return 0;
+    }
+    const size_t copied = std::min(value.size(), static_cast<size_t>(size - 1));
+    std::memcpy(buffer, value.data(), copied);
+    buffer[copied] = '\0';
+    return static_cast<int32_t>(copied);
+}
+
+ScreenMetrics QtOs::Screen()
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr) {
+        return {};
+    }
+    const double tppX = 1440.0 / primary->logicalDotsPerInchX();
+    const double tppY = 1440.0 / primary->logicalDotsPerInchY();
+    return {primary->geometry().width() * tppX, primary->geometry().height() * tppY, tppX, tppY};
+}
+
+Text QtOs::DecodeSystemText(std::string_view bytes, const std::string& where) { return DecodeUtf8(bytes, where); }
+
+std::unique_ptr<TextLines> QtOs::OpenTextFile(const std::string& path)
+{
+    return std::make_unique<TextFile>(path, DecodeUtf8);
+}
+
+void QtOs::ShowFatalError(const std::string& message)
+{
+    QGuiApplication::restoreOverrideCursor();
+    QMessageBox::critical(nullptr, QStringLiteral("Quorvane"), QString::fromStdString(message));
+}
+
+void QtOs::Terminate(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+}  // namespace quorvane

@@ -1,1 +1,176 @@
-// placeholder
+#include "platform/toolkit/canvas.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace quorvane::toolkit {
+
+namespace {
+
+QRgb Pixel(Colour colour) { return 0xFF000000u | colour; }
+
+// floor((2 * numerator + denominator) / (2 * denominator)) for denominator > 0:
+// the nearest integer, halves rounded up.
+int64_t NearestHalfUp(int64_t numerator, int64_t denominator)
+{
+    const int64_t twice = 2 * numerator + denominator;
+    const int64_t divisor = 2 * denominator;
+    return twice >= 0 ? twice / divisor : -((-twice + divisor - 1) / divisor);
+}
+
+}  // namespace
+
+Colour QBColor(int index)
+{
+    static constexpr Colour kPalette[16] = {
+        RGB(0, 0, 0),     RGB(0, 0, 128),   RGB(0, 128, 0),   RGB(0, 128, 128),
+        RGB(128, 0, 0),   RGB(128, 0, 128), RGB(128, 128, 0), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(0, 0, 255), RGB(0, 255, 0),   RGB(0, 255, 255),
+        RGB(255, 0, 0),   RGB(255, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255),
+    };
+    return kPalette[std::clamp(index, 0, 15)];
+}
+
+void Canvas::Resize(int width, int height, Colour background)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == image_.width() && height == image_.height()) {
+        return;
+    }
+    Flush();
+    QImage resized(width, height, QImage::Format_RGB32);
+    resized.fill(Pixel(background));
+    if (!image_.isNull()) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, image_);
+    }
+    image_ = std::move(resized);
+    // Recorded lines no longer span the new size.
+    composing_ = false;
+    pendingFill_.reset();
+}
+
+void Canvas::Fill(Colour colour)
+{
+    composing_ = true;
+    pendingFill_ = colour;
+    lineColour_.reset();
+    columns_.assign(static_cast<size_t>(image_.width()), kNone);
+    rows_.assign(static_cast<size_t>(image_.height()), kNone);
+    pendingColumns_.clear();
+    pendingRows_.clear();
+}
+
+void Canvas::Line(int x1, int y1, int x2, int y2, Colour colour)
+{
+    if (composing_ && RecordFullSpanLine(x1, y1, x2, y2, colour)) {
+        return;
+    }
+    Flush();
+    composing_ = false;
+    Rasterize(x1, y1, x2, y2, colour);
+}
+
+void Canvas::Box(int x1, int y1, int x2, int y2, Colour colour)
+{
+    Line(x1, y1, x2, y1, colour);
+    Line(x1, y2, x2, y2, colour);
+    Line(x1, y1, x1, y2, colour);
+    Line(x2, y1, x2, y2, colour);
+}
+
+const QImage& Canvas::Image()
+{
+    Flush();
+    return image_;
+}
+
+bool Canvas::RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour)
+{
+    if (lineColour_ && *lineColour_ != colour) {
+        return false;
+    }
+    const int width = image_.width();
+    const int height = image_.height();
+    if (x1 == x2 && std::min(y1, y2) <= 0 && std::max(y1, y2) >= height - 1) {
+        if (x1 >= 0 && x1 < width && columns_[static_cast<size_t>(x1)] == kNone) {
+            columns_[static_cast<size_t>(x1)] = kPending;
+            pendingColumns_.push_back(x1);
+        }
+    } else if (y1 == y2 && std::min(x1, x2) <= 0 && std::max(x1, x2) >= width - 1) {
+        if (y1 >= 0 && y1 < height && rows_[static_cast<size_t>(y1)] == kNone) {
+            rows_[static_cast<size_t>(y1)] = kPending;
+            pendingRows_.push_back(y1);
+        }
+    } else {
+        return false;
+    }
+    lineColour_ = colour;
+    return true;
+}
+
+void Canvas::Flush()
+{
+    if (pendingFill_) {
+        // One template row holds the fill and every full-height line.
+        std::vector<QRgb> row(static_cast<size_t>(image_.width()), Pixel(*pendingFill_));
+        for (int x : pendingColumns_) {
+            row[static_cast<size_t>(x)] = Pixel(*lineColour_);
+        }
+        for (int y = 0; y < image_.height(); ++y) {
+            std::memcpy(image_.scanLine(y), row.data(), row.size() * sizeof(QRgb));
+        }
+        pendingFill_.reset();
+    } else {
+        for (int x : pendingColumns_) {
+            DrawColumn(x, *lineColour_);
+        }
+    }
+    for (int y : pendingRows_) {
+        DrawRow(y, *lineColour_);
+    }
+    for (int x : pendingColumns_) {
+        columns_[static_cast<size_t>(x)] = kDrawn;
+    }
+    for (int y : pendingRows_) {
+        rows_[static_cast<size_t>(y)] = kDrawn;
+    }
+    pendingColumns_.clear();
+    pendingRows_.clear();
+}
+
+void Canvas::DrawColumn(int x, Colour colour)
+{
+    for (int y = 0; y < image_.height(); ++y) {
+        reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = Pixel(colour);
+    }
+}
+
+void Canvas::DrawRow(int y, Colour colour)
+{
+    auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    std::fill(row, row + image_.width(), Pixel(colour));
+}
+
+void Canvas::Rasterize(int x1, int y1, int x2, int y2, Colour colour)
+{
+    // One pixel per step along the longer axis, the pixel nearest the ideal
+    // line on the other (halves toward the larger coordinate).
+    const int64_t dx = int64_t{x2} - x1;
+    const int64_t dy = int64_t{y2} - y1;
+    const int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
+    const int width = image_.width();
+    const int height = image_.height();
+    for (int64_t i = 0; i <= steps; ++i) {
+        const int64_t x = steps == 0 ? x1 : x1 + NearestHalfUp(i * dx, steps);
+        const int64_t y = steps == 0 ? y1 : y1 + NearestHalfUp(i * dy, steps);
+        if (x >= 0 && x < width && y >= 0 && y < height) {
+            reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)))[x] = Pixel(colour);
+        }
+    }
+}
+
+}  // namespace quorvane::toolkit

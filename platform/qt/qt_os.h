@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <map>
+#include <vector>
+
+#include "platform/monitor_layout.h"
+#include "platform/os_services.h"
+
+class QScreen;
+
+namespace quorvane {
+
+// The services on a Qt desktop: one monitor per screen, in device pixels,
+// with the primary monitor's top-left corner at (0, 0). A monitor's handle
+// stays the same while its screen stays connected and is never reused.
+class QtOs final : public OsServices {
+public:
+    QtOs();
+    ~QtOs() override;
+
+    int32_t GetSystemMetrics(int32_t index) override;
+    int32_t MonitorFromRect(const Rect& rect, int32_t flags) override;
+    int32_t MonitorFromWindow(int32_t hwnd, int32_t flags) override;
+    int32_t GetMonitorInfoA(int32_t monitor, MonitorInfo& info) override;
+    int32_t SetWindowPos(int32_t hwnd, int32_t insertAfter, int32_t x, int32_t y, int32_t cx, int32_t cy,
+                         uint32_t flags) override;
+    int32_t ShowCursor(int32_t show) override;
+    int32_t GetProfileStringA(const char* section, const char* key, const char* fallback, char* buffer,
+                              int32_t size) override;
+    ScreenMetrics Screen() override;
+    Text DecodeSystemText(std::string_view bytes, const std::string& where) override;
+    std::unique_ptr<TextLines> OpenTextFile(const std::string& path) override;
+    void ShowFatalError(const std::string& message) override;
+
+protected:
+    void Terminate(int exitCode) override;
+
+private:
+    std::vector<MonitorDesc> Monitors();
+    int32_t HandleOf(QScreen* screen);
+
+    QObject context_;
+    std::map<QScreen*, int32_t> handles_;
+    int32_t nextHandle_ = 0x10001;
+    int32_t cursorCounter_ = 0;
+};
+
+}  // namespace quorvane

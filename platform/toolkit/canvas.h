@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/toolkit/colour.h"
+
+namespace quorvane::toolkit {
+
+// A window's picture in device pixels. Lines and box outlines are one pixel
+// wide, solid and inclusive of both end pixels.
+//
+// Patterns are a fill followed by many full-width or full-height lines of one
+// colour, drawn twice. Such lines are only recorded and composed when the
+// image is read: the fill and all full-height lines become one template row
+// copied to every row, and a line recorded again is free. Anything else is
+// drawn at once.
+class Canvas {
+public:
+    // New area takes the given colour.
+    void Resize(int width, int height, Colour background);
+    void Fill(Colour colour);
+    void Line(int x1, int y1, int x2, int y2, Colour colour);
+    void Box(int x1, int y1, int x2, int y2, Colour colour);
+
+    const QImage& Image();
+    int Width() const { return image_.width(); }
+    int Height() const { return image_.height(); }
+
+private:
+    enum Mark : uint8_t { kNone, kPending, kDrawn };
+
+    bool RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour);
+    void Flush();
+    void DrawColumn(int x, Colour colour);
+    void DrawRow(int y, Colour colour);
+    void Rasterize(int x1, int y1, int x2, int y2, Colour colour);
+
+    QImage image_;
+    bool composing_ = false;
+    std::optional<Colour> pendingFill_;
+    std::optional<Colour> lineColour_;
+    std::vector<Mark> columns_;
+    std::vector<Mark> rows_;
+    std::vector<int> pendingColumns_;
+    std::vector<int> pendingRows_;
+};
+
+}  // namespace quorvane::toolkit
