@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "error_number.h"
+#include "support/error_number.h"
 #include "platform/checked_arith.h"
 
 namespace quorvane {

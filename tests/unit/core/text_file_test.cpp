@@ -6,29 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "error_number.h"
+#include "support/error_number.h"
+#include "support/scoped_work_dir.h"
 #include "platform/fake/fake_os.h"
 
 namespace quorvane {
 namespace {
 
 using testing::ErrorNumberOf;
+using testing::ScopedWorkDir;
 
 // A scratch folder of its own for each test, removed afterwards.
 class TextFileTest : public ::testing::Test {
 protected:
-    TextFileTest()
-    {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("quorvane_text_file_" + std::to_string(::getpid()) + "_" + test->name());
-        std::filesystem::create_directories(folder_);
-    }
-    ~TextFileTest() override { std::filesystem::remove_all(folder_); }
-
     std::string Write(const std::string& name, const std::string& bytes)
     {
-        const auto path = folder_ / name;
+        const auto path = workDir_.Path() / name;
         std::ofstream(path, std::ios::binary) << bytes;
         return path.string();
     }
@@ -44,7 +37,7 @@ protected:
         return lines;
     }
 
-    std::filesystem::path folder_;
+    ScopedWorkDir workDir_;
     FakeOs os_;
 };
 
@@ -70,8 +63,8 @@ TEST_F(TextFileTest, ReadsAVeryLongLine)
 
 TEST_F(TextFileTest, ReportsMissingFoldersReadingPastTheEndAndBadText)
 {
-    EXPECT_EQ(ErrorNumberOf([&] { os_.OpenTextFile((folder_ / "absent.txt").string()); }), kFileNotFound);
-    EXPECT_EQ(ErrorNumberOf([&] { os_.OpenTextFile(folder_.string()); }), kPathFileAccess);
+    EXPECT_EQ(ErrorNumberOf([&] { os_.OpenTextFile((workDir_.Path() / "absent.txt").string()); }), kFileNotFound);
+    EXPECT_EQ(ErrorNumberOf([&] { os_.OpenTextFile(workDir_.Path().string()); }), kPathFileAccess);
 
     auto file = os_.OpenTextFile(Write("short.txt", "one\r\n"));
     EXPECT_EQ(file->ReadLine(), U"one");

@@ -5,23 +5,12 @@
 
 #include "platform/fake/fake_os.h"
 #include "platform/run_time_error.h"
+#include "support/error_number.h"
 
 namespace quorvane::testing {
 
 constexpr int32_t kPrimary = 0x10001;
 constexpr int32_t kSecond = 0x10002;
-
-// The number of the run-time error that `action` raises, 0 when it raises none.
-template <typename Action>
-int32_t ErrorNumberOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const RunTimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // Primary 1024 x 768 at (0, 0), a 1280 x 1024 monitor to its right: desktop 0, 0, 2304 x 1024.
 inline std::vector<MonitorDesc> PrimaryAndRightMonitor()

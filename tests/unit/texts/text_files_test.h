@@ -10,6 +10,8 @@
 
 #include "platform/fake/fake_os.h"
 #include "platform/run_time_error.h"
+#include "support/error_number.h"
+#include "support/scoped_work_dir.h"
 #include "startup/program_state.h"
 
 namespace quorvane::testing {
@@ -18,56 +20,18 @@ namespace quorvane::testing {
 // where the text files are looked for, with the fake services installed.
 class TextFilesTest : public ::testing::Test {
 protected:
-    TextFilesTest() : previousDirectory_(std::filesystem::current_path())
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-texts-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
-        }
-        directory_ = pattern;
-        std::filesystem::current_path(directory_);
-        state_.LanguageIndex = 1;
-    }
+    TextFilesTest() { state_.LanguageIndex = 1; }
 
-    ~TextFilesTest() override
-    {
-        std::filesystem::current_path(previousDirectory_);
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
-    }
-
-    // Writes the lines as UTF-8, each followed by lineEnd except perhaps the last.
     static void WriteLines(const std::string& name, const std::vector<std::string>& lines,
                            const std::string& lineEnd = "\r\n", bool endLastLine = true)
     {
-        std::ofstream file(name, std::ios::binary);
-        for (size_t i = 0; i < lines.size(); ++i) {
-            file << lines[i];
-            if (i + 1 < lines.size() || endLastLine) {
-                file << lineEnd;
-            }
-        }
+        testing::WriteLines(name, lines, lineEnd, endLastLine);
     }
 
+    ScopedWorkDir workDir_;
     FakeOs os_;
     ScopedOs scopedOs_{os_};
     ProgramState state_;
-
-private:
-    std::filesystem::path previousDirectory_;
-    std::filesystem::path directory_;
 };
-
-// The number of the run-time error that `action` raises, 0 when none.
-template <typename Action>
-int32_t ErrorNumberOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const RunTimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 }  // namespace quorvane::testing
