@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/desktop_os.h"
 #include "platform/posix_language.h"
 #include "platform/qt/utf8_text.h"
 #include "platform/text_file.h"
@@ -26,6 +27,8 @@ Rect ToRect(const QRect& rect, const QPoint& origin)
 }
 
 }  // namespace
+
+std::unique_ptr<OsServices> CreateDesktopOs() { return std::make_unique<QtOs>(); }
 
 QtOs::QtOs()
 {

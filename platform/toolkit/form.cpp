@@ -24,7 +24,6 @@ namespace {
 std::vector<Form*> loadedForms;
 std::map<int64_t, Form*> formsByHandle;
 Form* activeForm = nullptr;
-int32_t nextHandle = 0x10010;
 
 // Where the primary monitor's top-left corner lies in the window system's coordinates.
 QPoint DesktopOrigin()
@@ -145,7 +144,8 @@ void Form::Load()
     pixelScale_ = false;
     SetWidth(design_.clientWidth);
     SetHeight(design_.clientHeight);
-    handle_ = nextHandle++;
+    // The native window's own handle, which the system functions understand.
+    handle_ = static_cast<int32_t>(window_->winId());
     formsByHandle[handle_] = this;
     loadedForms.push_back(this);
     CreateWidgets();

@@ -1,0 +1,151 @@
+#include "platform/win32/win32_os.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/desktop_os.h"
+#include "platform/run_time_error.h"
+#include "platform/text_file.h"
+
+namespace quorvane {
+
+namespace {
+
+// A system function bound by library and name when it is first called.
+template <typename Function>
+Function* Bound(const char* library, const char* name)
+{
+    HMODULE module = GetModuleHandleA(library);
+    if (module == nullptr) {
+        module = LoadLibraryA(library);
+    }
+    FARPROC address = module != nullptr ? GetProcAddress(module, name) : nullptr;
+    if (address == nullptr) {
+        throw RunTimeError(kFunctionMissing, std::string(name) + " is missing from " + library);
+    }
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(address));
+}
+
+#define QUORVANE_BIND(library, name) \
+    static auto* const name##Bound = Bound<decltype(::name)>(library, #name)
+
+HMONITOR ToMonitor(int32_t handle) { return reinterpret_cast<HMONITOR>(static_cast<intptr_t>(handle)); }
+HWND ToWindow(int32_t handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
+int32_t FromMonitor(HMONITOR monitor) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(monitor)); }
+
+std::wstring Wide(const std::string& utf8)
+{
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+    return wide;
+}
+
+Text DecodeAnsi(std::string_view bytes, const std::string& where)
+{
+    if (bytes.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (length == 0) {
+        throw RunTimeError(kInvalidCall, where + " is not valid text in the system code page");
+    }
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), length);
+    Text text;
+    for (size_t i = 0; i < wide.size(); ++i) {
+        const char32_t unit = wide[i];
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < wide.size()) {
+            text.push_back(0x10000 + ((unit - 0xD800) << 10) + (static_cast<char32_t>(wide[++i]) - 0xDC00));
+        } else {
+            text.push_back(unit);
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::unique_ptr<OsServices> CreateDesktopOs() { return std::make_unique<Win32Os>(); }
+
+int32_t Win32Os::GetSystemMetrics(int32_t index)
+{
+    QUORVANE_BIND("user32", GetSystemMetrics);
+    return GetSystemMetricsBound(index);
+}
+
+int32_t Win32Os::MonitorFromRect(const Rect& rect, int32_t flags)
+{
+    QUORVANE_BIND("user32", MonitorFromRect);
+    const RECT native{rect.left, rect.top, rect.right, rect.bottom};
+    return FromMonitor(MonitorFromRectBound(&native, static_cast<DWORD>(flags)));
+}
+
+int32_t Win32Os::MonitorFromWindow(int32_t hwnd, int32_t flags)
+{
+    QUORVANE_BIND("user32", MonitorFromWindow);
+    return FromMonitor(MonitorFromWindowBound(ToWindow(hwnd), static_cast<DWORD>(flags)));
+}
+
+int32_t Win32Os::GetMonitorInfoA(int32_t monitor, MonitorInfo& info)
+{
+    QUORVANE_BIND("user32", GetMonitorInfoA);
+    static_assert(sizeof(MONITORINFO) == sizeof(MonitorInfo));
+    MONITORINFO native{};
+    native.cbSize = info.cbSize;
+    const BOOL result = GetMonitorInfoABound(ToMonitor(monitor), &native);
+    info.rcMonitor = {native.rcMonitor.left, native.rcMonitor.top, native.rcMonitor.right, native.rcMonitor.bottom};
+    info.rcWork = {native.rcWork.left, native.rcWork.top, native.rcWork.right, native.rcWork.bottom};
+    info.dwFlags = native.dwFlags;
+    return result;
+}
+
+int32_t Win32Os::SetWindowPos(int32_t hwnd, int32_t insertAfter, int32_t x, int32_t y, int32_t cx, int32_t cy,
+                              uint32_t flags)
+{
+    QUORVANE_BIND("user32", SetWindowPos);
+    return SetWindowPosBound(ToWindow(hwnd), ToWindow(insertAfter), x, y, cx, cy, flags);
+}
+
+int32_t Win32Os::ShowCursor(int32_t show)
+{
+    QUORVANE_BIND("user32", ShowCursor);
+    return ShowCursorBound(show);
+}
+
+int32_t Win32Os::GetProfileStringA(const char* section, const char* key, const char* fallback, char* buffer,
+                                   int32_t size)
+{
+    QUORVANE_BIND("kernel32", GetProfileStringA);
+    return static_cast<int32_t>(GetProfileStringABound(section, key, fallback, buffer, static_cast<DWORD>(size)));
+}
+
+ScreenMetrics Win32Os::Screen()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const double tppX = 1440.0 / (dpiX > 0 ? dpiX : 96);
+    const double tppY = 1440.0 / (dpiY > 0 ? dpiY : 96);
+    return {::GetSystemMetrics(SM_CXSCREEN) * tppX, ::GetSystemMetrics(SM_CYSCREEN) * tppY, tppX, tppY};
+}
+
+Text Win32Os::DecodeSystemText(std::string_view bytes, const std::string& where) { return DecodeAnsi(bytes, where); }
+
+std::unique_ptr<TextLines> Win32Os::OpenTextFile(const std::string& path)
+{
+    return std::make_unique<TextFile>(path, DecodeAnsi);
+}
+
+void Win32Os::ShowFatalError(const std::string& message)
+{
+    MessageBoxW(nullptr, Wide(message).c_str(), L"Quorvane", MB_OK | MB_ICONERROR);
+}
+
+void Win32Os::Terminate(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+
+}  // namespace quorvane
