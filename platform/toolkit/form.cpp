@@ -132,7 +132,7 @@ void Form::Load()
     if (design_.border == BorderStyle::None) {
         window_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     } else {
-        window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+        window_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     }
     window_->setWindowTitle(QString::fromStdString(design_.caption));
