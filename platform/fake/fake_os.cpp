@@ -1,7 +1,7 @@
 #include "platform/fake/fake_os.h"
 
-#include <cstring>
 
+#include "platform/profile_string.h"
 #include "platform/qt/utf8_text.h"
 #include "platform/run_time_error.h"
 #include "platform/text_file.h"
@@ -115,15 +115,7 @@ int32_t FakeOs::GetProfileStringA(const char* section, const char* key, const ch
                                   int32_t size)
 {
     Enter(OsCall::GetProfileStringA);
-    const bool language = std::strcmp(section, "intl") == 0 && std::strcmp(key, "sLanguage") == 0;
-    const std::string value = language ? profileLanguage_ : fallback;
-    if (size <= 0) {
-        return 0;
-    }
-    const size_t copied = std::min(value.size(), static_cast<size_t>(size - 1));
-    std::memcpy(buffer, value.data(), copied);
-    buffer[copied] = '\0';
-    return static_cast<int32_t>(copied);
+    return CopyProfileValue(IsLanguageProfileKey(section, key) ? profileLanguage_ : fallback, buffer, size);
 }
 
 Text FakeOs::DecodeSystemText(std::string_view bytes, const std::string& where)

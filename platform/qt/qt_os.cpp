@@ -5,13 +5,12 @@
 #include <QScreen>
 #include <QWindow>
 #include <QWidget>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/desktop_os.h"
 #include "platform/posix_language.h"
+#include "platform/profile_string.h"
 #include "platform/qt/utf8_text.h"
 #include "platform/text_file.h"
 #include "platform/toolkit/form.h"
@@ -120,15 +119,8 @@ int32_t QtOs::GetProfileStringA(const char* section, const char* key, const char
                                 int32_t size)
 {
     // The user's language abbreviation comes from the locale on this desktop.
-    const bool language = std::strcmp(section, "intl") == 0 && std::strcmp(key, "sLanguage") == 0;
-    const std::string value = language ? LanguageAbbreviation(UserMessagesLocale()) : fallback;
-    if (size <= 0) {
-        return 0;
-    }
-    const size_t copied = std::min(value.size(), static_cast<size_t>(size - 1));
-    std::memcpy(buffer, value.data(), copied);
-    buffer[copied] = '\0';
-    return static_cast<int32_t>(copied);
+    return CopyProfileValue(IsLanguageProfileKey(section, key) ? LanguageAbbreviation(UserMessagesLocale()) : fallback,
+                            buffer, size);
 }
 
 ScreenMetrics QtOs::Screen()
