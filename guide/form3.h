@@ -40,6 +40,8 @@ protected:
 
 private:
     void StepKeys(int16_t KeyAscii);
+    void StepBack();
+    void StepForward();
     void UpdatePanel();
     void ShowLanguagePanel();
     void HideLanguagePanel();

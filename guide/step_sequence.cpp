@@ -23,63 +23,41 @@ constexpr int16_t kEscape = 27;
 void Form3::auto_mode_key_Click(int16_t Index)
 {
     ProgramState& state = State();
-    if (Index == kBack) {
+    switch (Index) {
+    case kBack:
         if (state.StepIndex == 2) {
             Option2(state.LanguageIndex).Select();
         }
-        if (state.StepIndex == 2) {
-            auto_mode_key(kBack).SetEnabled(false);
-        }
-        if (state.StepIndex == 8) {
-            auto_mode_key(kNext).SetEnabled(true);
-            auto_mode_key(kExit).SetCaption(state.ButtonText(state.LanguageIndex, 3));
-        }
         // No lower bound: Back is disabled on step 1.
-        state.StepIndex = arith::Sub(state.StepIndex, int16_t{1});
-    } else if (Index == kNext) {
+        StepBack();
+        break;
+    case kNext:
         if (state.StepIndex < 8) {
-            if (state.StepIndex == 1) {
-                auto_mode_key(kBack).SetEnabled(true);
-            }
-            if (state.StepIndex == 7) {
-                auto_mode_key(kNext).SetEnabled(false);
-                auto_mode_key(kExit).SetCaption(state.ButtonText(state.LanguageIndex, 4));
-            }
-            state.StepIndex = arith::Add(state.StepIndex, int16_t{1});
+            StepForward();
+        } else {
+            MODULE11::DrawTestPattern(TestForm());
         }
-    } else if (Index == kExit) {
+        break;
+    case kExit:
         ExitProgram();
+    default:
+        break;
     }
-    MODULE11::DrawTestPattern(TestForm());
     UpdatePanel();
 }
 
 void Form3::auto_mode_key_KeyPress(int16_t, int16_t& KeyAscii) { StepKeys(KeyAscii); }
 
+// The step keys, on a step button or a language button. A key that cannot
+// move the step causes no redraw.
 void Form3::StepKeys(int16_t KeyAscii)
 {
     ProgramState& state = State();
     if (IsBackKey(KeyAscii) && state.StepIndex > 1) {
-        if (state.StepIndex == 2) {
-            auto_mode_key(kBack).SetEnabled(false);
-        }
-        if (state.StepIndex == 8) {
-            auto_mode_key(kNext).SetEnabled(true);
-            auto_mode_key(kExit).SetCaption(state.ButtonText(state.LanguageIndex, 3));
-        }
-        state.StepIndex = arith::Sub(state.StepIndex, int16_t{1});
-        MODULE11::DrawTestPattern(TestForm());
+        StepBack();
     }
     if (IsNextKey(KeyAscii) && state.StepIndex < 8) {
-        if (state.StepIndex == 1) {
-            auto_mode_key(kBack).SetEnabled(true);
-        }
-        if (state.StepIndex == 7) {
-            auto_mode_key(kNext).SetEnabled(false);
-            auto_mode_key(kExit).SetCaption(state.ButtonText(state.LanguageIndex, 4));
-        }
-        state.StepIndex = arith::Add(state.StepIndex, int16_t{1});
-        MODULE11::DrawTestPattern(TestForm());
+        StepForward();
     }
     if (KeyAscii == kEscape) {
         ExitProgram();
@@ -88,6 +66,34 @@ void Form3::StepKeys(int16_t KeyAscii)
     if (state.StepIndex == 1) {
         Option2(state.LanguageIndex).Select();
     }
+}
+
+void Form3::StepBack()
+{
+    ProgramState& state = State();
+    if (state.StepIndex == 2) {
+        auto_mode_key(kBack).SetEnabled(false);
+    }
+    if (state.StepIndex == 8) {
+        auto_mode_key(kNext).SetEnabled(true);
+        auto_mode_key(kExit).SetCaption(state.ButtonText(state.LanguageIndex, 3));
+    }
+    state.StepIndex = arith::Sub(state.StepIndex, int16_t{1});
+    MODULE11::DrawTestPattern(TestForm());
+}
+
+void Form3::StepForward()
+{
+    ProgramState& state = State();
+    if (state.StepIndex == 1) {
+        auto_mode_key(kBack).SetEnabled(true);
+    }
+    if (state.StepIndex == 7) {
+        auto_mode_key(kNext).SetEnabled(false);
+        auto_mode_key(kExit).SetCaption(state.ButtonText(state.LanguageIndex, 4));
+    }
+    state.StepIndex = arith::Add(state.StepIndex, int16_t{1});
+    MODULE11::DrawTestPattern(TestForm());
 }
 
 void Form3::UpdatePanel()
