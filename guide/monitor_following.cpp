@@ -6,6 +6,7 @@
 #include "platform/toolkit/program.h"
 #include "startup/program_state.h"
 #include "startup/program_windows.h"
+#include "startup/target_monitor.h"
 
 namespace quorvane {
 
@@ -51,18 +52,8 @@ void Form3::Form_MouseMove(int16_t, int16_t, float, float)
         }
     }
 
-    state.TargetLeft = DialogMonitor->Left();
-    state.TargetTop = DialogMonitor->Top();
-    state.TargetRight = DialogMonitor->Right();
-    state.TargetBottom = DialogMonitor->Bottom();
-    state.TargetWidth = arith::Sub(DialogMonitor->Right(), DialogMonitor->Left());
-    state.TargetHeight = arith::Sub(DialogMonitor->Bottom(), DialogMonitor->Top());
-
-    frmTestForm& testForm = TestForm();
-    testForm.SetWidth(arith::ToSingle(tppX * state.TargetWidth));
-    testForm.SetHeight(arith::ToSingle(tppY * state.TargetHeight));
-    testForm.SetLeft(arith::ToSingle(tppX * state.TargetLeft));
-    testForm.SetTop(arith::ToSingle(tppY * state.TargetTop));
+    SetTargetRectangle(state, *DialogMonitor);
+    TestForm().CoverTargetMonitor();
 
     state.PatternWidth = arith::ToInt16(state.TargetWidth);
     state.PatternHeight = arith::ToInt16(state.TargetHeight);

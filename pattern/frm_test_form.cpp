@@ -2,8 +2,10 @@
 
 #include "guide/form3.h"
 #include "pattern/module11.h"
+#include "platform/checked_arith.h"
 #include "platform/os_services.h"
 #include "platform/toolkit/program.h"
+#include "startup/program_state.h"
 #include "startup/program_windows.h"
 
 namespace quorvane {
@@ -48,6 +50,17 @@ void frmTestForm::Form_Activate()
     Os().SetWindowPos(static_cast<int32_t>(hWnd()), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     MODULE11::DrawTestPattern(*this);
     Guide().Show();
+}
+
+void frmTestForm::CoverTargetMonitor()
+{
+    const ProgramState& state = State();
+    const double tppX = toolkit::TwipsPerPixelX();
+    const double tppY = toolkit::TwipsPerPixelY();
+    SetWidth(arith::ToSingle(tppX * state.TargetWidth));
+    SetHeight(arith::ToSingle(tppY * state.TargetHeight));
+    SetLeft(arith::ToSingle(tppX * state.TargetLeft));
+    SetTop(arith::ToSingle(tppY * state.TargetTop));
 }
 
 void frmTestForm::Form_KeyPress(int16_t&) {}

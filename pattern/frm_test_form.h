@@ -27,6 +27,9 @@ public:
     void Form_KeyPress(int16_t& KeyAscii) override;
     void Form_MouseDown(int16_t Button, int16_t Shift, float X, float Y) override;
     void Form_Unload(int16_t& Cancel) override;
+    // Width, height, left, top in twips: the window covers the target monitor.
+    void CoverTargetMonitor();
+
     void Picture1_KeyPress(int16_t& KeyAscii);
     void Image1_MouseDown();
 

@@ -7,6 +7,7 @@
 #include "startup/language_code_file.h"
 #include "startup/program_state.h"
 #include "startup/program_windows.h"
+#include "startup/target_monitor.h"
 #include "startup/text_catalogue.h"
 
 namespace quorvane {
@@ -26,12 +27,7 @@ void frmTestForm::Form_Load()
     CurrentMonitor = state.TargetMonitor >= 1 ? MonitorList->Monitors().Item(MonitorKey(state.TargetMonitor))
                                               : MonitorList->Monitors().Item(1);
 
-    state.TargetLeft = CurrentMonitor->Left();
-    state.TargetTop = CurrentMonitor->Top();
-    state.TargetRight = CurrentMonitor->Right();
-    state.TargetBottom = CurrentMonitor->Bottom();
-    state.TargetWidth = arith::Sub(CurrentMonitor->Right(), CurrentMonitor->Left());
-    state.TargetHeight = arith::Sub(CurrentMonitor->Bottom(), CurrentMonitor->Top());
+    SetTargetRectangle(state, *CurrentMonitor);
     state.PatternWidth = arith::ToInt16(state.TargetWidth);
     state.PatternHeight = arith::ToInt16(state.TargetHeight);
 
@@ -45,12 +41,7 @@ void frmTestForm::Form_Load()
     SetForeColor(toolkit::RGB(255, 255, 255));
     SetBackColor(toolkit::RGB(0, 0, 0));
 
-    const double tppX = toolkit::TwipsPerPixelX();
-    const double tppY = toolkit::TwipsPerPixelY();
-    SetWidth(arith::ToSingle(state.TargetWidth * tppX));
-    SetHeight(arith::ToSingle(state.TargetHeight * tppY));
-    SetLeft(arith::ToSingle(state.TargetLeft * tppX));
-    SetTop(arith::ToSingle(state.TargetTop * tppY));
+    CoverTargetMonitor();
 
     SetScaleModePixels();
 
