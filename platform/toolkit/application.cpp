@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/toolkit/monitor_icon.h"
 #include "platform/toolkit/program.h"
 
 namespace quorvane::toolkit {
@@ -36,6 +37,7 @@ Application::Application()
     // The program takes no command-line arguments, so Qt sees none either.
     app_ = std::make_unique<QApplication>(argumentCount, arguments);
     app_->setQuitOnLastWindowClosed(false);
+    app_->setWindowIcon(MonitorIcon());
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
                                {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans CJK")});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("DejaVu Sans")});

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace quorvane::toolkit {
+
+// The program's window icon: a flat-panel monitor on a stand, 32 x 32 in
+// 16-colour palette colours.
+QIcon MonitorIcon();
+
+}  // namespace quorvane::toolkit
