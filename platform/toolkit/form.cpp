@@ -115,6 +115,7 @@ Form::~Form()
     if (IsLoaded()) {
         loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), this), loadedForms.end());
         formsByHandle.erase(handle_);
+        handle_ = 0;
         if (activeForm == this) {
             activeForm = nullptr;
         }
@@ -144,9 +145,6 @@ void Form::Load()
     pixelScale_ = false;
     SetWidth(design_.clientWidth);
     SetHeight(design_.clientHeight);
-    // The native window's own handle, which the system functions understand.
-    handle_ = static_cast<int32_t>(window_->winId());
-    formsByHandle[handle_] = this;
     loadedForms.push_back(this);
     CreateWidgets();
     Form_Load();
@@ -179,6 +177,7 @@ void Form::Unload()
     window->deleteLater();
     loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), this), loadedForms.end());
     formsByHandle.erase(handle_);
+    handle_ = 0;
     if (activeForm == this) {
         // As on a desktop, another window of the program becomes active.
         activeForm = nullptr;
@@ -295,7 +294,15 @@ void Form::Move(double left, double top)
 
 int64_t Form::hWnd() const
 {
-    const_cast<Form*>(this)->Load();
+    auto& self = *const_cast<Form*>(this);
+    self.Load();
+    if (handle_ == 0) {
+        // The native window's own handle, which the system functions understand.
+        // Asked for only when needed: a window created before it is placed would
+        // be placed without its frame.
+        self.handle_ = static_cast<int32_t>(window_->winId());
+        formsByHandle[handle_] = &self;
+    }
     return handle_;
 }
 
