@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "platform/checked_arith.h"
@@ -57,7 +58,11 @@ protected:
         if (event->type() == QEvent::WindowActivate) {
             RunHandler([this] { form_.Activated(); });
         }
-        return QWidget::event(event);
+        const bool result = QWidget::event(event);
+        if (event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+            form_.ApplyPendingWidth();
+        }
+        return result;
     }
 
     void closeEvent(QCloseEvent* event) override
@@ -266,11 +271,24 @@ void Form::SetWidth(double width)
 {
     Load();
     const int frame = window_->frameGeometry().width() - window_->width();
+    // The width is the outer width: until the window has its frame, the
+    // frame's share is unknown, so the width is set again once it is known.
+    pendingWidth_.reset();
+    if (frame == 0 && design_.border != BorderStyle::None) {
+        pendingWidth_ = width;
+    }
     const int client = std::max(0, ToPixelsX(width) - frame);
     if (design_.border == BorderStyle::FixedDialog) {
         window_->setFixedWidth(client);
     } else {
         window_->resize(client, window_->height());
+    }
+}
+
+void Form::ApplyPendingWidth()
+{
+    if (pendingWidth_ && window_->frameGeometry().width() != window_->width()) {
+        SetWidth(*std::exchange(pendingWidth_, std::nullopt));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/text.h"
@@ -109,10 +110,12 @@ private:
     int ToPixelsX(double value) const;
     int ToPixelsY(double value) const;
     Canvas& Surface();
+    void ApplyPendingWidth();
 
     Design design_;
     QPointer<FormWindow> window_;
     int32_t handle_ = 0;
+    std::optional<double> pendingWidth_;
     bool pixelScale_ = false;
     Colour backColour_;
     Colour foreColour_ = 0;
