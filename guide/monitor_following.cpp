@@ -43,14 +43,16 @@ void Form3::Form_MouseMove(int16_t, int16_t, float, float)
     }
 
     // A monitor connected after the dialog was loaded is not in its list yet.
-    DialogMonitor = RecordIn(*DialogMonitorList, h);
-    if (!DialogMonitor) {
+    // One the list cannot hold changes nothing, the dialog's reference included.
+    std::shared_ptr<clsMonitor> record = RecordIn(*DialogMonitorList, h);
+    if (!record) {
         DialogMonitorList->Refresh();
-        DialogMonitor = RecordIn(*DialogMonitorList, h);
-        if (!DialogMonitor) {
+        record = RecordIn(*DialogMonitorList, h);
+        if (!record) {
             return;
         }
     }
+    DialogMonitor = record;
 
     SetTargetRectangle(state, *DialogMonitor);
     TestForm().CoverTargetMonitor();

@@ -11,14 +11,36 @@ namespace {
 
 QRgb Pixel(Colour colour) { return 0xFF000000u | colour; }
 
-// floor((2 * numerator + denominator) / (2 * denominator)) for denominator > 0:
-// the nearest integer, halves rounded up.
-int64_t NearestHalfUp(int64_t numerator, int64_t denominator)
-{
-    const int64_t twice = 2 * numerator + denominator;
-    const int64_t divisor = 2 * denominator;
-    return twice >= 0 ? twice / divisor : -((-twice + divisor - 1) / divisor);
-}
+// Walks floor((2 * i * delta + steps) / (2 * steps)) for i = 0, 1, 2, ...,
+// the integer nearest to i * delta / steps with halves rounded up, without a
+// division per step. Needs steps > 0 and |delta| <= steps.
+class NearestHalfUpWalk {
+public:
+    NearestHalfUpWalk(int64_t delta, int64_t steps) : twiceDelta_(2 * delta), divisor_(2 * steps), remainder_(steps)
+    {
+    }
+
+    int64_t Value() const { return value_; }
+
+    void Next()
+    {
+        // Keeps 2 * i * delta + steps == value * divisor + remainder, 0 <= remainder < divisor.
+        remainder_ += twiceDelta_;
+        if (remainder_ >= divisor_) {
+            remainder_ -= divisor_;
+            ++value_;
+        } else if (remainder_ < 0) {
+            remainder_ += divisor_;
+            --value_;
+        }
+    }
+
+private:
+    int64_t twiceDelta_;
+    int64_t divisor_;
+    int64_t remainder_;
+    int64_t value_ = 0;
+};
 
 }  // namespace
 
@@ -114,8 +136,10 @@ bool Canvas::RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour)
 
 void Canvas::Flush()
 {
-    if (pendingFill_) {
-        // One template row holds the fill and every full-height line.
+    // Many full-height lines go into one template row copied to every row; a
+    // few cost less written one by one after a plain fill.
+    const bool manyColumns = pendingColumns_.size() > static_cast<size_t>(image_.width() / 64);
+    if (pendingFill_ && manyColumns) {
         std::vector<QRgb> row(static_cast<size_t>(image_.width()), Pixel(*pendingFill_));
         for (int x : pendingColumns_) {
             row[static_cast<size_t>(x)] = Pixel(*lineColour_);
@@ -123,12 +147,15 @@ void Canvas::Flush()
         for (int y = 0; y < image_.height(); ++y) {
             std::memcpy(image_.scanLine(y), row.data(), row.size() * sizeof(QRgb));
         }
-        pendingFill_.reset();
     } else {
+        if (pendingFill_) {
+            image_.fill(Pixel(*pendingFill_));
+        }
         for (int x : pendingColumns_) {
             DrawColumn(x, *lineColour_);
         }
     }
+    pendingFill_.reset();
     for (int y : pendingRows_) {
         DrawRow(y, *lineColour_);
     }
@@ -144,8 +171,10 @@ void Canvas::Flush()
 
 void Canvas::DrawColumn(int x, Colour colour)
 {
-    for (int y = 0; y < image_.height(); ++y) {
-        reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = Pixel(colour);
+    QRgb* pixel = reinterpret_cast<QRgb*>(image_.bits()) + x;
+    const qsizetype stride = image_.bytesPerLine() / qsizetype{sizeof(QRgb)};
+    for (int y = 0; y < image_.height(); ++y, pixel += stride) {
+        *pixel = Pixel(colour);
     }
 }
 
@@ -157,19 +186,33 @@ void Canvas::DrawRow(int y, Colour colour)
 
 void Canvas::Rasterize(int x1, int y1, int x2, int y2, Colour colour)
 {
+    const int width = image_.width();
+    const int height = image_.height();
+    if (width == 0 || height == 0) {
+        return;
+    }
+    QRgb* const bits = reinterpret_cast<QRgb*>(image_.bits());
+    const qsizetype stride = image_.bytesPerLine() / qsizetype{sizeof(QRgb)};
+    auto plot = [&](int64_t x, int64_t y) {
+        if (x >= 0 && x < width && y >= 0 && y < height) {
+            bits[y * stride + x] = Pixel(colour);
+        }
+    };
     // One pixel per step along the longer axis, the pixel nearest the ideal
     // line on the other (halves toward the larger coordinate).
     const int64_t dx = int64_t{x2} - x1;
     const int64_t dy = int64_t{y2} - y1;
     const int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
-    const int width = image_.width();
-    const int height = image_.height();
+    if (steps == 0) {
+        plot(x1, y1);
+        return;
+    }
+    NearestHalfUpWalk x(dx, steps);
+    NearestHalfUpWalk y(dy, steps);
     for (int64_t i = 0; i <= steps; ++i) {
-        const int64_t x = steps == 0 ? x1 : x1 + NearestHalfUp(i * dx, steps);
-        const int64_t y = steps == 0 ? y1 : y1 + NearestHalfUp(i * dy, steps);
-        if (x >= 0 && x < width && y >= 0 && y < height) {
-            reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)))[x] = Pixel(colour);
-        }
+        plot(x1 + x.Value(), y1 + y.Value());
+        x.Next();
+        y.Next();
     }
 }
 

@@ -14,9 +14,9 @@ namespace quorvane::toolkit {
 //
 // Patterns are a fill followed by many full-width or full-height lines of one
 // colour, drawn twice. Such lines are only recorded and composed when the
-// image is read: the fill and all full-height lines become one template row
-// copied to every row, and a line recorded again is free. Anything else is
-// drawn at once.
+// image is read: the fill and many full-height lines become one template row
+// copied to every row (a few are written after a plain fill), and a line
+// recorded again is free. Anything else is drawn at once.
 class Canvas {
 public:
     // New area takes the given colour.

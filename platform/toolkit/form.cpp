@@ -176,6 +176,7 @@ void Form::Unload()
     }
     DestroyWidgets();
     canvas_.reset();
+    repaintRequested_ = false;
     FormWindow* window = window_;
     window_ = nullptr;
     window->hide();
@@ -358,8 +359,13 @@ Canvas& Form::Surface()
     if (!canvas_) {
         canvas_ = std::make_unique<Canvas>();
         canvas_->Resize(window_->width(), window_->height(), backColour_);
+        // The picture covers the whole window: no background fill under it.
+        window_->setAttribute(Qt::WA_OpaquePaintEvent);
     }
-    window_->update();
+    if (!repaintRequested_) {
+        window_->update();
+        repaintRequested_ = true;
+    }
     return *canvas_;
 }
 
@@ -373,16 +379,17 @@ void Form::Cls() { Surface().Fill(backColour_); }
 
 void Form::Line(double x1, double y1, double x2, double y2, Colour colour)
 {
-    const double sx = ScaleFactorX() / TwipsPerPixelX();
-    const double sy = ScaleFactorY() / TwipsPerPixelY();
+    // Pixels per unit: exactly 1 when the unit is the pixel.
+    const double sx = pixelScale_ ? 1.0 : 1.0 / TwipsPerPixelX();
+    const double sy = pixelScale_ ? 1.0 : 1.0 / TwipsPerPixelY();
     Surface().Line(arith::ToInt32(x1 * sx), arith::ToInt32(y1 * sy), arith::ToInt32(x2 * sx), arith::ToInt32(y2 * sy),
                    colour);
 }
 
 void Form::Box(double x1, double y1, double x2, double y2, Colour colour)
 {
-    const double sx = ScaleFactorX() / TwipsPerPixelX();
-    const double sy = ScaleFactorY() / TwipsPerPixelY();
+    const double sx = pixelScale_ ? 1.0 : 1.0 / TwipsPerPixelX();
+    const double sy = pixelScale_ ? 1.0 : 1.0 / TwipsPerPixelY();
     Surface().Box(arith::ToInt32(x1 * sx), arith::ToInt32(y1 * sy), arith::ToInt32(x2 * sx), arith::ToInt32(y2 * sy),
                   colour);
 }
@@ -398,6 +405,7 @@ QImage Form::Picture()
 
 void Form::Paint(QWidget& target)
 {
+    repaintRequested_ = false;
     if (canvas_) {
         QPainter painter(&target);
         painter.drawImage(0, 0, canvas_->Image());

@@ -120,6 +120,9 @@ private:
     Colour backColour_;
     Colour foreColour_ = 0;
     std::unique_ptr<Canvas> canvas_;
+    // Asked for once until the window paints: a request per line of a
+    // grating would cost more than the line.
+    bool repaintRequested_ = false;
 };
 
 }  // namespace quorvane::toolkit

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QImage>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <sstream>
 
 #include "guide/form3.h"
 #include "pattern/frm_test_form.h"
@@ -22,6 +27,10 @@ class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest()
     {
+        // A deferred re-activation left by an earlier test's closed dialog
+        // runs now, while no window is loaded, so it finds nothing to act on.
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         State() = ProgramState{};
         for (const char* name : {"LcLCFile.txt", "LcdTFile.txt"}) {
             std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name, workDir_.Path() / name);
@@ -51,5 +60,99 @@ protected:
     ScopedOs scopedOs_{os_};
     ProgramWindows windows_;
 };
+
+// The picture a step leaves on a width x height test window, built from the
+// patterns' definitions: a white field; the grating (light-cyan border, a
+// light-cyan line on every even column when wider than tall, else on every
+// even row, on black); the cross (white border and both diagonals on black).
+// A diagonal has one pixel per step along the longer side and, across it, the
+// pixel nearest the ideal line, halves toward the larger coordinate.
+inline QImage ExpectedPattern(int step, int width, int height)
+{
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb lightCyan = qRgb(0, 255, 255);
+    QImage image(width, height, QImage::Format_RGB32);
+    if (step <= 4) {
+        image.fill(white);
+        return image;
+    }
+    image.fill(qRgb(0, 0, 0));
+    const QRgb ink = step <= 6 ? lightCyan : white;
+    for (int x = 0; x < width; ++x) {
+        image.setPixel(x, 0, ink);
+        image.setPixel(x, height - 1, ink);
+    }
+    for (int y = 0; y < height; ++y) {
+        image.setPixel(0, y, ink);
+        image.setPixel(width - 1, y, ink);
+    }
+    if (step <= 6) {
+        for (int x = 0; width > height && x < width; x += 2) {
+            for (int y = 0; y < height; ++y) {
+                image.setPixel(x, y, ink);
+            }
+        }
+        for (int y = 0; width <= height && y < height; y += 2) {
+            for (int x = 0; x < width; ++x) {
+                image.setPixel(x, y, ink);
+            }
+        }
+        return image;
+    }
+    const bool wide = width >= height;
+    const int64_t along = (wide ? width : height) - 1;
+    const int64_t across = (wide ? height : width) - 1;
+    for (int64_t i = 0; i <= along; ++i) {
+        // Through (0, 0): across coordinate i * across / along, rounded.
+        const int64_t rising = along == 0 ? 0 : (2 * i * across + along) / (2 * along);
+        // Through (W-1, 0): on a wide window x runs down from W-1 and y rises
+        // as above; on a tall one y runs down the rows and x falls from W-1.
+        const int64_t falling = along == 0 ? 0 : (2 * across * along - 2 * i * across + along) / (2 * along);
+        if (wide) {
+            image.setPixel(static_cast<int>(i), static_cast<int>(rising), ink);
+            image.setPixel(static_cast<int>(along - i), static_cast<int>(rising), ink);
+        } else {
+            image.setPixel(static_cast<int>(rising), static_cast<int>(i), ink);
+            image.setPixel(static_cast<int>(falling), static_cast<int>(i), ink);
+        }
+    }
+    return image;
+}
+
+// Compares the colours of two opaque pictures pixel by pixel.
+inline ::testing::AssertionResult SamePicture(const QImage& actual, const QImage& expected)
+{
+    if (actual.size() != expected.size()) {
+        return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height() << ", expected "
+                                             << expected.width() << "x" << expected.height();
+    }
+    const QImage got = actual.convertToFormat(QImage::Format_RGB32);
+    const QImage want = expected.convertToFormat(QImage::Format_RGB32);
+    const auto rowBytes = static_cast<size_t>(got.width()) * sizeof(QRgb);
+    int64_t wrong = 0;
+    std::ostringstream first;
+    for (int y = 0; y < got.height(); ++y) {
+        if (std::memcmp(got.constScanLine(y), want.constScanLine(y), rowBytes) == 0) {
+            continue;
+        }
+        for (int x = 0; x < got.width(); ++x) {
+            const QRgb colour = got.pixel(x, y) & 0xFFFFFFu;
+            const QRgb wanted = want.pixel(x, y) & 0xFFFFFFu;
+            if (colour != wanted && wrong++ < 5) {
+                first << " (" << x << "," << y << ") is " << std::hex << colour << " not " << wanted << std::dec << ";";
+            }
+        }
+    }
+    if (wrong != 0) {
+        return ::testing::AssertionFailure() << wrong << " pixels differ:" << first.str();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Whether the test window shows exactly the pattern of `step`.
+inline ::testing::AssertionResult ShowsPattern(int step)
+{
+    return SamePicture(TestForm().Picture(), ExpectedPattern(step, State().TargetWidth, State().TargetHeight));
+}
 
 }  // namespace quorvane::testing

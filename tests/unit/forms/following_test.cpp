@@ -1,0 +1,274 @@
+#include <QCoreApplication>
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+#include <string>
+
+#include "platform/toolkit/program.h"
+#include "program_fixture.h"
+
+namespace quorvane::testing {
+namespace {
+
+constexpr int32_t kPrimary = 0x30001;
+constexpr int32_t kRight = 0x30002;
+constexpr int32_t kLeft = 0x30003;
+constexpr int32_t kBelow = 0x30004;
+constexpr int32_t kSmall = 0x30005;
+
+const MonitorDesc kPrimaryMonitor = FakeMonitor(kPrimary, 0, 0, 1024, 768, true);
+const MonitorDesc kRightMonitor = FakeMonitor(kRight, 1024, 0, 1280, 1024);
+
+class FollowingTest : public ProgramTest {
+protected:
+    void StartOn(std::vector<MonitorDesc> monitors)
+    {
+        os_.SetMonitors(std::move(monitors));
+        StartProgram();
+    }
+
+    // Drags the dialog so that its top-left corner lies at (x, y) pixels and
+    // moves the pointer over its background.
+    static void DragDialogTo(int x, int y)
+    {
+        Guide().Move(x * 15.0, y * 15.0);
+        Guide().Form_MouseMove(0, 0, 0, 0);
+    }
+
+    static void NextStep() { Guide().auto_mode_key_Click(1); }
+
+    // The target monitor in the shared state and the test window over it, in twips.
+    static void ExpectTarget(int32_t handle, int32_t left, int32_t top, int32_t width, int32_t height)
+    {
+        const ProgramState& state = State();
+        EXPECT_EQ(state.TargetMonitor, handle);
+        EXPECT_EQ(state.TargetLeft, left);
+        EXPECT_EQ(state.TargetTop, top);
+        EXPECT_EQ(state.TargetRight, left + width);
+        EXPECT_EQ(state.TargetBottom, top + height);
+        EXPECT_EQ(state.TargetWidth, width);
+        EXPECT_EQ(state.TargetHeight, height);
+        EXPECT_EQ(state.PatternWidth, width);
+        EXPECT_EQ(state.PatternHeight, height);
+        EXPECT_EQ(TestForm().Left(), left * 15.0);
+        EXPECT_EQ(TestForm().Top(), top * 15.0);
+        EXPECT_EQ(TestForm().Width(), width * 15.0);
+        EXPECT_EQ(TestForm().Height(), height * 15.0);
+    }
+
+    // A text of its own in every label, to see which ones the handler writes.
+    static Text Mark(int16_t i) { return U"mark " + Text(1, static_cast<char32_t>(U'0' + i)); }
+    static void MarkLabels()
+    {
+        for (int16_t i = 0; i <= 5; ++i) {
+            Guide().Test2(i).SetCaption(Mark(i));
+        }
+    }
+};
+
+TEST_F(FollowingTest, OnOneMonitorNothingEverChanges)
+{
+    StartOn({kPrimaryMonitor});
+    NextStep();  // step 2, whose labels would change
+    MarkLabels();
+    for (const auto& [x, y] : {std::pair{100, 100}, {900, 700}, {3000, 2000}, {-500, -500}}) {
+        SCOPED_TRACE(std::to_string(x) + ", " + std::to_string(y));
+        DragDialogTo(x, y);
+        ExpectTarget(kPrimary, 0, 0, 1024, 768);
+        for (int16_t i = 0; i <= 5; ++i) {
+            EXPECT_EQ(Guide().Test2(i).Caption(), Mark(i));
+        }
+    }
+    EXPECT_TRUE(os_.FatalMessages().empty());
+}
+
+TEST_F(FollowingTest, TheTestWindowFollowsTheDialogsCornerToAnotherMonitor)
+{
+    StartOn({kPrimaryMonitor, kRightMonitor});
+    ExpectTarget(kPrimary, 0, 0, 1024, 768);
+
+    // Before the start-up has set the first step nothing is looked at.
+    State().StepIndex = 0;
+    DragDialogTo(1100, 100);
+    ExpectTarget(kPrimary, 0, 0, 1024, 768);
+    State().StepIndex = 1;
+
+    Guide().Form_MouseMove(0, 0, 0, 0);
+    ExpectTarget(kRight, 1024, 0, 1280, 1024);
+    ASSERT_TRUE(Guide().DialogMonitor);
+    EXPECT_EQ(Guide().DialogMonitor->Handle(), kRight);
+    // The dialog itself stays where it was dragged.
+    EXPECT_EQ(Guide().Left(), 1100 * 15.0);
+
+    DragDialogTo(100, 100);
+    ExpectTarget(kPrimary, 0, 0, 1024, 768);
+
+    // A corner outside every monitor takes the nearest one.
+    DragDialogTo(2400, 50);
+    ExpectTarget(kRight, 1024, 0, 1280, 1024);
+    DragDialogTo(-300, 900);
+    ExpectTarget(kPrimary, 0, 0, 1024, 768);
+    EXPECT_TRUE(os_.FatalMessages().empty());
+}
+
+TEST_F(FollowingTest, TheTargetMonitorIsWrittenLast)
+{
+    // Too wide for a 16-bit pattern width: the handler stops at that step.
+    StartOn({kPrimaryMonitor, FakeMonitor(kRight, 1024, 0, 32768, 480)});
+    EXPECT_EQ(ExitCodeOf([] { toolkit::RunHandler([] { DragDialogTo(1100, 100); }); }), 1);
+    ASSERT_EQ(os_.FatalMessages().size(), 1u);
+    EXPECT_NE(os_.FatalMessages()[0].find("'6'"), std::string::npos) << os_.FatalMessages()[0];
+    EXPECT_EQ(State().TargetLeft, 1024);
+    EXPECT_EQ(State().TargetWidth, 32768);
+    EXPECT_EQ(State().PatternWidth, 1024);
+    EXPECT_EQ(State().TargetMonitor, kPrimary);
+}
+
+TEST_F(FollowingTest, AFailedLookUpTakesTheFirstMonitorOnce)
+{
+    // The monitor on the left is the first of the list.
+    StartOn({FakeMonitor(kLeft, -1280, 0, 1280, 1024), kPrimaryMonitor});
+    ExpectTarget(kPrimary, 0, 0, 1024, 768);
+    os_.MakeFailing(OsCall::MonitorFromRect, 5);
+
+    DragDialogTo(100, 100);
+    ExpectTarget(-1, -1280, 0, 1280, 1024);
+
+    // The same failure again is the same monitor: nothing happens.
+    TestForm().Move(0, 0);
+    DragDialogTo(200, 200);
+    EXPECT_EQ(State().TargetMonitor, -1);
+    EXPECT_EQ(TestForm().Left(), 0);
+    EXPECT_TRUE(os_.FatalMessages().empty());
+}
+
+TEST_F(FollowingTest, OnStepTwoTheLabelsFollowTheResolution)
+{
+    StartOn({FakeMonitor(kPrimary, 0, 0, 1280, 1024, true), FakeMonitor(kRight, 1280, 0, 1024, 768),
+             FakeMonitor(kSmall, 2304, 0, 768, 1024)});
+    const ProgramState& state = State();
+    NextStep();
+    ASSERT_EQ(state.StepIndex, 2);
+
+    // 1024 x 768: only the first and the sixth label keep their texts.
+    DragDialogTo(1300, 100);
+    ASSERT_EQ(state.TargetMonitor, kRight);
+    EXPECT_EQ(Guide().Test2(0).Caption(), state.StepLine(2, 2, 1));
+    for (int16_t i = 1; i <= 4; ++i) {
+        EXPECT_EQ(Guide().Test2(i).Caption(), U"") << "Test2(" << i << ")";
+    }
+    EXPECT_EQ(Guide().Test2(5).Caption(), state.StepLine(2, 2, 6));
+
+    // 768 x 1024 alike.
+    MarkLabels();
+    DragDialogTo(2400, 100);
+    ASSERT_EQ(state.TargetMonitor, kSmall);
+    EXPECT_EQ(Guide().Test2(0).Caption(), Mark(0));
+    for (int16_t i = 1; i <= 4; ++i) {
+        EXPECT_EQ(Guide().Test2(i).Caption(), U"") << "Test2(" << i << ")";
+    }
+    EXPECT_EQ(Guide().Test2(5).Caption(), Mark(5));
+
+    // Any other resolution: lines 2 and 3 go one label lower than usual.
+    MarkLabels();
+    DragDialogTo(100, 100);
+    ASSERT_EQ(state.TargetMonitor, kPrimary);
+    EXPECT_EQ(Guide().Test2(2).Caption(), state.StepLine(2, 2, 2));
+    EXPECT_EQ(Guide().Test2(3).Caption(), state.StepLine(2, 2, 3));
+    for (int16_t i : {0, 1, 4, 5}) {
+        EXPECT_EQ(Guide().Test2(i).Caption(), Mark(i)) << "Test2(" << i << ")";
+    }
+
+    // On other steps the labels stay.
+    NextStep();
+    MarkLabels();
+    DragDialogTo(1300, 100);
+    ASSERT_EQ(state.TargetMonitor, kRight);
+    for (int16_t i = 0; i <= 5; ++i) {
+        EXPECT_EQ(Guide().Test2(i).Caption(), Mark(i)) << "Test2(" << i << ")";
+    }
+}
+
+TEST_F(FollowingTest, ThePatternIsRedrawnOnlyAtTheNextStep)
+{
+    StartOn({kPrimaryMonitor, kRightMonitor});
+    for (int i = 0; i < 6; ++i) {
+        NextStep();
+    }
+    ASSERT_EQ(State().StepIndex, 7);
+    ASSERT_TRUE(ShowsPattern(7));
+
+    DragDialogTo(1100, 100);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(State().TargetMonitor, kRight);
+    // Still the cross of the old monitor, nothing drawn for the new size.
+    const QImage moved = TestForm().Picture();
+    EXPECT_TRUE(SamePicture(moved.copy(0, 0, 1024, 768), ExpectedPattern(7, 1024, 768)));
+    EXPECT_FALSE(ShowsPattern(7));
+
+    NextStep();
+    EXPECT_TRUE(ShowsPattern(8));
+    EXPECT_EQ(TestForm().Picture().size(), QSize(1280, 1024));
+}
+
+TEST_F(FollowingTest, AMonitorAttachedAfterTheDialogLoadedIsFound)
+{
+    StartOn({kPrimaryMonitor});
+    os_.SetMonitors({kPrimaryMonitor, kRightMonitor});
+
+    const int before = os_.CallCount(OsCall::GetSystemMetrics);
+    DragDialogTo(1100, 100);
+    ExpectTarget(kRight, 1024, 0, 1280, 1024);
+    EXPECT_GT(os_.CallCount(OsCall::GetSystemMetrics), before);
+
+    // The dialog's list was refreshed once and now knows both monitors.
+    const int refreshed = os_.CallCount(OsCall::GetSystemMetrics);
+    DragDialogTo(100, 100);
+    ExpectTarget(kPrimary, 0, 0, 1024, 768);
+    DragDialogTo(1100, 100);
+    ExpectTarget(kRight, 1024, 0, 1280, 1024);
+    EXPECT_EQ(os_.CallCount(OsCall::GetSystemMetrics), refreshed);
+    EXPECT_TRUE(os_.FatalMessages().empty());
+}
+
+TEST_F(FollowingTest, AMonitorTheListCannotHoldChangesNothing)
+{
+    // 320 x 240 holds no probe point of the scan, so no list ever has it.
+    StartOn({kPrimaryMonitor, FakeMonitor(kSmall, 1024, 0, 320, 240), FakeMonitor(kBelow, 0, 768, 1024, 768)});
+    DragDialogTo(100, 800);
+    ExpectTarget(kBelow, 0, 768, 1024, 768);
+    const std::shared_ptr<clsMonitor> below = Guide().DialogMonitor;
+
+    DragDialogTo(1100, 100);
+    ExpectTarget(kBelow, 0, 768, 1024, 768);
+    EXPECT_EQ(Guide().DialogMonitor, below);
+    EXPECT_TRUE(os_.FatalMessages().empty());
+}
+
+TEST_F(FollowingTest, OnlyPointerMovesOverTheFreeBackgroundAreHandled)
+{
+    StartOn({kPrimaryMonitor, kRightMonitor});
+    // On the other monitor, clear of the test window, which covers the primary.
+    Guide().Move(1100 * 15.0, 100 * 15.0);
+    QCoreApplication::processEvents();
+    Form3& dialog = Guide();
+
+    const std::vector<std::pair<const char*, std::pair<QWidget*, QPoint>>> widgets = {
+        {"a label", {dialog.Test2(0).Native(), QPoint()}},
+        {"a step button", {dialog.auto_mode_key(1).Native(), QPoint()}},
+        {"a language button", {dialog.Option2(3).Native(), QPoint()}},
+        {"the frame", {dialog.Frame1().Native(), QPoint(125, 5)}},
+    };
+    for (const auto& [what, target] : widgets) {
+        SCOPED_TRACE(what);
+        QTest::mouseMove(target.first, target.second);
+        EXPECT_EQ(State().TargetMonitor, kPrimary);
+    }
+
+    // Below the frame, left of the Back button.
+    QTest::mouseMove(dialog.Client(), QPoint(40, 150));
+    ExpectTarget(kRight, 1024, 0, 1280, 1024);
+}
+
+}  // namespace
+}  // namespace quorvane::testing
