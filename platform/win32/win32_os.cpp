@@ -11,11 +11,7 @@
 
 namespace quorvane {
 
-namespace {
-
-// A system function bound by library and name when it is first called.
-template <typename Function>
-Function* Bound(const char* library, const char* name)
+void* SystemFunctionAddress(const char* library, const char* name)
 {
     HMODULE module = GetModuleHandleA(library);
     if (module == nullptr) {
@@ -25,7 +21,16 @@ Function* Bound(const char* library, const char* name)
     if (address == nullptr) {
         throw RunTimeError(kFunctionMissing, std::string(name) + " is missing from " + library);
     }
-    return reinterpret_cast<Function*>(reinterpret_cast<void*>(address));
+    return reinterpret_cast<void*>(address);
+}
+
+namespace {
+
+// A system function bound by library and name when it is first called.
+template <typename Function>
+Function* Bound(const char* library, const char* name)
+{
+    return reinterpret_cast<Function*>(SystemFunctionAddress(library, name));
 }
 
 #define QUORVANE_BIND(library, name) \

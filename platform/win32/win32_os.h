@@ -4,6 +4,11 @@
 
 namespace quorvane {
 
+// The address of a system function, looked up by library and function name;
+// a function missing from its library is error 453. Win32Os binds each of its
+// functions through this at the first call.
+void* SystemFunctionAddress(const char* library, const char* name);
+
 // The services on Windows: the system functions themselves, each bound by
 // library and name at its first call; a missing one is error 453.
 class Win32Os final : public OsServices {
