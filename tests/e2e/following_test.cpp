@@ -1,22 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-
 #include "pattern_checks.h"
 #include "quorvane_run.h"
-#include "sample_data.h"
 #include "scenario.h"
-#include "x_input.h"
-#include "x_session.h"
-#include "x_windows.h"
 
 namespace quorvane::e2e {
 namespace {
-
-std::string Title(int step)
-{
-    return StepTitle(Language::English, step);
-}
 
 // Moves the dialog to (x, y) and waits until it is there. Depending on the
 // window's gravity the window manager puts its frame or its client area there.
@@ -26,14 +15,12 @@ std::string Title(int step)
     if (!dialog) {
         return ::testing::AssertionFailure() << "no dialog to move";
     }
-    MoveWindow(session, *dialog, x, y);
-    std::optional<WindowGeometry> geometry;
-    const bool moved = WaitUntil([&] {
-        geometry = GeometryOf(session, *dialog);
-        return geometry && ((geometry->outer.x == x && geometry->outer.y == y) ||
-                            (geometry->client.x == x && geometry->client.y == y));
-    });
-    if (!moved) {
+    session.MoveWindow(*dialog, x, y);
+    const QPoint place(x, y);
+    if (!WaitUntil([&] {
+            const auto geometry = session.GeometryOf(*dialog);
+            return geometry && (geometry->outer.topLeft() == place || geometry->client.topLeft() == place);
+        })) {
         return ::testing::AssertionFailure() << "the dialog does not move to " << x << ", " << y;
     }
     return ::testing::AssertionSuccess();
@@ -43,55 +30,43 @@ std::string Title(int step)
 // frame, below the instruction labels and above the buttons (96 dpi layout).
 ::testing::AssertionResult HoverDialogBackground(const XSession& session, const QuorvaneRun& run)
 {
-    const auto dialog = run.Dialog();
-    const auto geometry = dialog ? GeometryOf(session, *dialog) : std::nullopt;
-    if (!geometry) {
-        return ::testing::AssertionFailure() << "no dialog to hover over";
+    WindowGeometry dialog;
+    const auto found = run.DialogGeometry(dialog);
+    if (found) {
+        const QPoint spot = dialog.client.topLeft() + QPoint(150, 120);
+        session.MovePointer(spot.x(), spot.y());
+        session.MovePointer(spot.x() + 1, spot.y() + 1);
     }
-    const int x = geometry->client.x + 150;
-    const int y = geometry->client.y + 120;
-    MovePointer(session, x, y);
-    MovePointer(session, x + 1, y + 1);
-    return ::testing::AssertionSuccess();
+    return found;
 }
 
 TEST(Following, TestWindowFollowsDialogToOtherMonitor)
 {
-    XSession session(SideBySide(0));
-    QuorvaneRun run(session, WithLocale("C"));
-    ASSERT_TRUE(DialogShowsTitle(session, run, Title(1))) << "standard error:\n" << run.Errors();
+    XSession session(SideBySide());
+    QuorvaneRun run(session, "C");
+    ASSERT_TRUE(run.DialogShows(StepTitle(1)));
     const auto testWindow = run.TestWindow();
     ASSERT_TRUE(testWindow);
 
-    ASSERT_TRUE(MoveDialog(session, run, kLargeMonitor.x + 200, kLargeMonitor.y + 300));
+    ASSERT_TRUE(MoveDialog(session, run, kLargeMonitor.x() + 200, kLargeMonitor.y() + 300));
     ASSERT_TRUE(HoverDialogBackground(session, run));
     std::optional<WindowGeometry> geometry;
-    WaitUntil([&] {
-        geometry = GeometryOf(session, *testWindow);
-        return geometry && geometry->outer == kLargeMonitor;
-    });
+    WaitUntil([&] { return (geometry = session.GeometryOf(*testWindow)) && geometry->outer == kLargeMonitor; });
     ASSERT_TRUE(geometry);
     EXPECT_EQ(geometry->outer, kLargeMonitor);
 
     // The pattern is drawn for the new monitor at the next step.
-    ASSERT_TRUE(DialogHasFocus(session, run));
-    ASSERT_TRUE(PressKeyUntilTitle(session, run, "n", Title(2)));
-    Rect dialog;
-    ASSERT_TRUE(DialogArea(session, run, dialog));
-    EXPECT_EQ(MismatchesOnScreen(
-                  session, [&](const QImage& shot) { return Mismatches(shot, kLargeMonitor, dialog, WhiteField()); }),
-              "");
+    ASSERT_TRUE(run.DialogHasFocus());
+    ASSERT_TRUE(run.PressKeyUntil("n", StepTitle(2)));
+    WindowGeometry dialog;
+    ASSERT_TRUE(run.DialogGeometry(dialog));
+    EXPECT_EQ(MismatchesOnScreen(session, kLargeMonitor, dialog.outer, WhiteField()), "");
     for (int step = 3; step <= 5; ++step) {
-        ASSERT_TRUE(PressKeyUntilTitle(session, run, "n", Title(step)));
+        ASSERT_TRUE(run.PressKeyUntil("n", StepTitle(step)));
     }
-    EXPECT_EQ(MismatchesOnScreen(session,
-                                 [&](const QImage& shot) {
-                                     return Mismatches(shot, kLargeMonitor, dialog,
-                                                       LandscapeGrating(kLargeMonitor.width, kLargeMonitor.height));
-                                 }),
-              "");
+    EXPECT_EQ(MismatchesOnScreen(session, kLargeMonitor, dialog.outer, LandscapeGrating()), "");
 
-    PressKey(session, "Escape");
+    session.PressKey("Escape");
     EXPECT_EQ(run.WaitForExit(), 0);
 }
 
@@ -99,25 +74,25 @@ TEST(Following, TestWindowFollowsDialogToOtherMonitor)
 // must not bring it down when the dialog is taken there.
 TEST(Following, MonitorAddedWhileRunningDoesNoHarm)
 {
-    const Rect added{kLargeMonitor.Right(), 0, 800, 600};
-    MonitorLayout layout = SideBySide(0);
-    layout.minimumScreenWidth = added.Right();
+    const QRect added(kLargeMonitor.x() + kLargeMonitor.width(), 0, 800, 600);
+    MonitorLayout layout = SideBySide();
+    layout.minimumScreenWidth = added.x() + added.width();
     XSession session(layout);
-    QuorvaneRun run(session, WithLocale("C"));
-    ASSERT_TRUE(DialogShowsTitle(session, run, Title(1))) << "standard error:\n" << run.Errors();
+    QuorvaneRun run(session, "C");
+    ASSERT_TRUE(run.DialogShows(StepTitle(1)));
 
     session.AddMonitor("ADDED", added);
-    ASSERT_TRUE(MoveDialog(session, run, added.x + 100, added.y + 100));
+    ASSERT_TRUE(MoveDialog(session, run, added.x() + 100, added.y() + 100));
     ASSERT_TRUE(HoverDialogBackground(session, run));
     EXPECT_TRUE(run.RunsFor(500ms)) << "standard error:\n" << run.Errors();
     EXPECT_FALSE(run.MessageBox()) << "standard error:\n" << run.Errors();
-    ASSERT_TRUE(DialogHasFocus(session, run));
-    EXPECT_TRUE(PressKeyUntilTitle(session, run, "n", Title(2)));
+    ASSERT_TRUE(run.DialogHasFocus());
+    EXPECT_TRUE(run.PressKeyUntil("n", StepTitle(2)));
 
     session.RemoveMonitor("ADDED");
     ASSERT_TRUE(run.RunsFor(300ms)) << "standard error:\n" << run.Errors();
-    ASSERT_TRUE(DialogHasFocus(session, run));
-    PressKey(session, "Escape");
+    ASSERT_TRUE(run.DialogHasFocus());
+    session.PressKey("Escape");
     EXPECT_EQ(run.WaitForExit(), 0);
 }
 

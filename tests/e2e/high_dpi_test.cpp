@@ -1,71 +1,57 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-
 #include "pattern_checks.h"
 #include "quorvane_run.h"
-#include "sample_data.h"
 #include "scenario.h"
-#include "x_session.h"
-#include "x_windows.h"
 
 namespace quorvane::e2e {
 namespace {
 
 // The dialog's client area once it shows step 1.
-::testing::AssertionResult DialogClientArea(const XSession& session, const QuorvaneRun& run, Rect& area)
+::testing::AssertionResult DialogOnStepOne(const QuorvaneRun& run, QRect& area)
 {
-    const auto dialog = run.WaitForDialogTitled(StepTitle(Language::English, 1));
-    const auto geometry = dialog ? GeometryOf(session, *dialog) : std::nullopt;
-    if (!geometry) {
-        return ::testing::AssertionFailure() << "no dialog showing step 1; standard error:\n" << run.Errors();
+    if (auto shown = run.DialogShows(StepTitle(1)); !shown) {
+        return shown;
     }
-    area = geometry->client;
-    return ::testing::AssertionSuccess();
+    WindowGeometry dialog;
+    auto found = run.DialogGeometry(dialog);
+    area = dialog.client;
+    return found;
 }
 
 // At 144 dpi the toolkit scales by 1.5: the dialog grows with it, while the
 // test pattern keeps to device pixels.
 TEST(HighDpi, DialogGrowsWhileGratingLinesStayOnePixelWide)
 {
-    Rect normalDialog;
+    QRect normal;
     {
-        XSession session(SideBySide(0));
-        QuorvaneRun run(session, WithLocale("C"));
-        ASSERT_TRUE(DialogClientArea(session, run, normalDialog));
+        XSession session(SideBySide());
+        QuorvaneRun run(session, "C");
+        ASSERT_TRUE(DialogOnStepOne(run, normal));
     }
+    XSession session(SideBySide(), 144);
+    QuorvaneRun run(session, "C");
+    QRect large;
+    ASSERT_TRUE(DialogOnStepOne(run, large));
+    EXPECT_NEAR(static_cast<double>(large.width()) / normal.width(), 1.5, 0.1)
+        << normal << " at 96 dpi, " << large << " at 144 dpi";
+    EXPECT_NEAR(static_cast<double>(large.height()) / normal.height(), 1.5, 0.1)
+        << normal << " at 96 dpi, " << large << " at 144 dpi";
 
-    SessionOptions options;
-    options.xftDpi = 144;
-    XSession session(SideBySide(0), options);
-    QuorvaneRun run(session, WithLocale("C"));
-    Rect largeDialog;
-    ASSERT_TRUE(DialogClientArea(session, run, largeDialog));
-    const double widthRatio = static_cast<double>(largeDialog.width) / normalDialog.width;
-    const double heightRatio = static_cast<double>(largeDialog.height) / normalDialog.height;
-    EXPECT_NEAR(widthRatio, 1.5, 0.1) << normalDialog << " at 96 dpi, " << largeDialog << " at 144 dpi";
-    EXPECT_NEAR(heightRatio, 1.5, 0.1) << normalDialog << " at 96 dpi, " << largeDialog << " at 144 dpi";
-
-    const Rect monitor = session.Layout().Primary();
-    const auto testWindow = run.WaitForTestWindow();
-    ASSERT_TRUE(testWindow);
+    const QRect monitor = session.Layout().Primary();
     EXPECT_TRUE(WaitUntil([&] {
-        const auto geometry = GeometryOf(session, *testWindow);
+        const auto testWindow = run.TestWindow();
+        const auto geometry = testWindow ? session.GeometryOf(*testWindow) : std::nullopt;
         return geometry && geometry->outer == monitor;
     })) << "the test window does not cover the monitor " << monitor;
 
-    ASSERT_TRUE(DialogHasFocus(session, run));
+    ASSERT_TRUE(run.DialogHasFocus());
     for (int step = 2; step <= 5; ++step) {
-        ASSERT_TRUE(PressKeyUntilTitle(session, run, "n", StepTitle(Language::English, step)));
+        ASSERT_TRUE(run.PressKeyUntil("n", StepTitle(step)));
     }
-    Rect dialog;
-    ASSERT_TRUE(DialogArea(session, run, dialog));
-    EXPECT_EQ(MismatchesOnScreen(session,
-                                 [&](const QImage& shot) {
-                                     return Mismatches(shot, monitor, dialog,
-                                                       LandscapeGrating(monitor.width, monitor.height));
-                                 }),
-              "");
+    WindowGeometry dialog;
+    ASSERT_TRUE(run.DialogGeometry(dialog));
+    EXPECT_EQ(MismatchesOnScreen(session, monitor, dialog.outer, LandscapeGrating()), "");
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 #include "pattern_checks.h"
 
-#include <QColor>
-
 #include <set>
-#include <sstream>
 #include <vector>
 
 namespace quorvane::e2e {
 namespace {
 
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kLightCyan = 0xff00ffff;
 constexpr int kReportedPixels = 5;
 constexpr int kCrossColumnStep = 5;
 
@@ -18,129 +18,136 @@ std::string ColourText(QRgb colour)
            std::to_string(qBlue(colour)) + ")";
 }
 
-class Report {
+// The pixels of a pattern in a screenshot, and what was found wrong with them.
+class PatternPixels {
 public:
+    PatternPixels(const QImage& shot, const QRect& area, const QRect& covered)
+        : shot_(shot), area_(area), covered_(covered)
+    {
+    }
+
+    bool Visible(int x, int y) const { return !covered_.contains(area_.x() + x, area_.y() + y); }
+    QRgb At(int x, int y) const { return shot_.pixel(area_.x() + x, area_.y() + y) | 0xff000000; }
+
+    void Expect(int x, int y, QRgb wanted, const std::string& role = {})
+    {
+        if (Visible(x, y) && At(x, y) != wanted) {
+            Wrong(x, y, "is " + ColourText(At(x, y)) + " instead of " + ColourText(wanted) + role);
+        }
+    }
+
     void Wrong(int x, int y, const std::string& what)
     {
         if (count_++ < kReportedPixels) {
-            details_ << "\n  (" << x << ", " << y << ") " << what;
+            details_ += "\n  (" + std::to_string(x) + ", " + std::to_string(y) + ") " + what;
         }
     }
-    std::string Text() const
+
+    std::string Report() const
     {
-        return count_ == 0 ? std::string() : std::to_string(count_) + " wrong pixels, counted from the pattern's "
-                                                                      "top-left corner:" + details_.str();
+        const std::string heading = " wrong pixels, counted from the pattern's top-left corner:";
+        return count_ == 0 ? "" : std::to_string(count_) + heading + details_;
     }
 
 private:
+    const QImage& shot_;
+    QRect area_;
+    QRect covered_;
     int count_ = 0;
-    std::ostringstream details_;
+    std::string details_;
 };
 
-QRgb PixelAt(const QImage& shot, const Rect& area, int x, int y)
+// A check that knows the colour of every pixel: `rule(x, y, width, height)`.
+template <typename Rule>
+PatternCheck EveryPixel(Rule rule)
 {
-    return shot.pixel(area.x + x, area.y + y) | 0xff000000;
+    return [rule](const QImage& shot, const QRect& area, const QRect& covered) {
+        PatternPixels pixels(shot, area, covered);
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                pixels.Expect(x, y, rule(x, y, area.width(), area.height()));
+            }
+        }
+        return pixels.Report();
+    };
 }
 
 // The rows at which a diagonal crosses column `x`: one, or two on an exact half.
-std::vector<int> DiagonalRows(long long run, long long rise, long long x)
+std::vector<int> DiagonalRows(int run, int rise, int x)
 {
-    const long long twice = 2 * x * rise;
-    const long long lower = x * rise / run;
-    const long long remainder = twice - 2 * lower * run;
-    if (remainder < run) {
-        return {static_cast<int>(lower)};
-    }
-    if (remainder > run) {
-        return {static_cast<int>(lower + 1)};
-    }
-    return {static_cast<int>(lower), static_cast<int>(lower + 1)};
+    const long long lower = static_cast<long long>(x) * rise / run;
+    const long long remainder = 2LL * x * rise - 2 * lower * run;
+    const int row = static_cast<int>(lower);
+    return remainder < run ? std::vector{row} : remainder > run ? std::vector{row + 1} : std::vector{row, row + 1};
 }
 
 }  // namespace
 
-std::string Mismatches(const QImage& shot, const Rect& area, const Rect& covered, const PatternRule& expected)
+PatternCheck WhiteField()
 {
-    Report report;
-    for (int y = 0; y < area.height; ++y) {
-        for (int x = 0; x < area.width; ++x) {
-            if (covered.Contains(area.x + x, area.y + y)) {
-                continue;
-            }
-            const QRgb actual = PixelAt(shot, area, x, y);
-            const QRgb wanted = expected(x, y);
-            if (actual != wanted) {
-                report.Wrong(x, y, "is " + ColourText(actual) + " instead of " + ColourText(wanted));
-            }
-        }
-    }
-    return report.Text();
+    return EveryPixel([](int, int, int, int) { return kWhite; });
 }
 
-PatternRule WhiteField()
+PatternCheck LandscapeGrating()
 {
-    return [](int, int) { return kWhite; };
-}
-
-PatternRule LandscapeGrating(int width, int height)
-{
-    return [width, height](int x, int y) {
+    return EveryPixel([](int x, int y, int width, int height) {
         const bool border = x == 0 || y == 0 || x == width - 1 || y == height - 1;
         return border || x % 2 == 0 ? kLightCyan : kBlack;
+    });
+}
+
+PatternCheck Cross()
+{
+    return [](const QImage& shot, const QRect& area, const QRect& covered) {
+        const int w = area.width();
+        const int h = area.height();
+        PatternPixels pixels(shot, area, covered);
+        if (w <= h) {
+            pixels.Wrong(0, 0, "belongs to a monitor that is not wider than tall, which this check does not know");
+            return pixels.Report();
+        }
+        for (int x = 0; x < w; ++x) {
+            pixels.Expect(x, 0, kWhite, " (border)");
+            pixels.Expect(x, h - 1, kWhite, " (border)");
+        }
+        for (int y = 0; y < h; ++y) {
+            pixels.Expect(0, y, kWhite, " (border)");
+            pixels.Expect(w - 1, y, kWhite, " (border)");
+        }
+        for (int x = 1; x < w - 1; x += kCrossColumnStep) {
+            const std::vector<int> diagonals[2] = {DiagonalRows(w - 1, h - 1, x),
+                                                   DiagonalRows(w - 1, h - 1, w - 1 - x)};
+            std::set<int> onDiagonal(diagonals[0].begin(), diagonals[0].end());
+            onDiagonal.insert(diagonals[1].begin(), diagonals[1].end());
+            for (int y = 1; y < h - 1; ++y) {
+                if (!onDiagonal.count(y)) {
+                    pixels.Expect(x, y, kBlack, " (background)");
+                }
+            }
+            // On an exact half either pixel may be the white one.
+            for (const auto& rows : diagonals) {
+                bool hidden = false;
+                bool white = false;
+                for (const int y : rows) {
+                    hidden = hidden || !pixels.Visible(x, y);
+                    white = white || pixels.At(x, y) == kWhite;
+                }
+                if (!hidden && !white) {
+                    pixels.Wrong(x, rows.front(), rows.size() > 1 ? "is not white (diagonal, or the pixel below)"
+                                                                  : "is not white (diagonal)");
+                }
+            }
+        }
+        return pixels.Report();
     };
 }
 
-std::string CrossMismatches(const QImage& shot, const Rect& area, const Rect& covered)
+std::string MismatchesOnScreen(const XSession& session, const QRect& area, const QRect& covered,
+                               const PatternCheck& check)
 {
-    const int w = area.width;
-    const int h = area.height;
-    Report report;
-    if (w <= h) {
-        report.Wrong(0, 0, "belongs to a monitor that is not wider than tall, which this check does not know");
-        return report.Text();
-    }
-    auto visible = [&](int x, int y) { return !covered.Contains(area.x + x, area.y + y); };
-    auto check = [&](int x, int y, QRgb wanted, const std::string& role) {
-        const QRgb actual = PixelAt(shot, area, x, y);
-        if (visible(x, y) && actual != wanted) {
-            report.Wrong(x, y, "is " + ColourText(actual) + " instead of " + ColourText(wanted) + " (" + role + ")");
-        }
-    };
-
-    for (int x = 0; x < w; ++x) {
-        check(x, 0, kWhite, "border");
-        check(x, h - 1, kWhite, "border");
-    }
-    for (int y = 0; y < h; ++y) {
-        check(0, y, kWhite, "border");
-        check(w - 1, y, kWhite, "border");
-    }
-
-    for (int x = 1; x < w - 1; x += kCrossColumnStep) {
-        const std::vector<int> diagonals[2] = {DiagonalRows(w - 1, h - 1, x), DiagonalRows(w - 1, h - 1, w - 1 - x)};
-        std::set<int> allowed;
-        for (const auto& rows : diagonals) {
-            allowed.insert(rows.begin(), rows.end());
-        }
-        for (int y = 1; y < h - 1; ++y) {
-            if (!allowed.count(y)) {
-                check(x, y, kBlack, "background");
-            }
-        }
-        for (const auto& rows : diagonals) {
-            bool seen = false;
-            bool hidden = false;
-            for (const int y : rows) {
-                hidden = hidden || !visible(x, y);
-                seen = seen || PixelAt(shot, area, x, y) == kWhite;
-            }
-            if (!hidden && !seen) {
-                report.Wrong(x, rows.front(), "is not white (diagonal" +
-                                                  std::string(rows.size() > 1 ? ", or the pixel below" : "") + ")");
-            }
-        }
-    }
-    return report.Text();
+    std::string found;
+    WaitUntil([&] { return (found = check(session.Screenshot(), area, covered)).empty(); });
+    return found;
 }
 
 }  // namespace quorvane::e2e

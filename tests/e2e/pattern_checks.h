@@ -1,38 +1,36 @@
 #pragma once
 
 #include <QImage>
-#include <QRgb>
+#include <QRect>
 
 #include <functional>
 #include <string>
 
-#include "rect.h"
+#include "x_session.h"
 
 namespace quorvane::e2e {
 
-inline constexpr QRgb kWhite = 0xffffffff;
-inline constexpr QRgb kBlack = 0xff000000;
-inline constexpr QRgb kLightCyan = 0xff00ffff;
+// A check of one pattern in a screenshot: it compares the pixels of `area`,
+// except those of `covered` (where the dialog lies), and gives an empty text
+// when all match, otherwise the number of wrong pixels and the first few of
+// them, counted from the pattern's top-left corner.
+using PatternCheck = std::function<std::string(const QImage& shot, const QRect& area, const QRect& covered)>;
 
-// The colour a pattern has at (x, y), counted from the pattern's top-left pixel.
-using PatternRule = std::function<QRgb(int x, int y)>;
-
-// The checks compare every pixel of `area` in a screenshot, except those of
-// `covered` (where the dialog lies), and give an empty text when all match,
-// otherwise the number of wrong pixels and the first few of them.
-
-std::string Mismatches(const QImage& shot, const Rect& area, const Rect& covered, const PatternRule& expected);
-
-PatternRule WhiteField();
+PatternCheck WhiteField();
 
 // Steps 5 and 6 on a monitor wider than tall: light-cyan border and a
 // light-cyan line on every even column, black between.
-PatternRule LandscapeGrating(int width, int height);
+PatternCheck LandscapeGrating();
 
 // Steps 7 and 8 on a monitor wider than tall: a white border on the
 // outermost pixels and both diagonals in white, one pixel per column, on
 // black. A diagonal at column x lies at y = round(x * (H - 1) / (W - 1)),
 // either neighbour on an exact half; every fifth column is checked.
-std::string CrossMismatches(const QImage& shot, const Rect& area, const Rect& covered);
+PatternCheck Cross();
+
+// Takes screenshots until `check` finds nothing wrong or time runs out;
+// gives what the last check found.
+std::string MismatchesOnScreen(const XSession& session, const QRect& area, const QRect& covered,
+                               const PatternCheck& check);
 
 }  // namespace quorvane::e2e

@@ -1,75 +1,64 @@
 #include "quorvane_run.h"
 
-#include <atomic>
-#include <fstream>
-#include <sstream>
+#include <QCoreApplication>
+
+#include <stdexcept>
 
 namespace quorvane::e2e {
 namespace {
 
-std::filesystem::path NewErrorFile(const XSession& session)
-{
-    static std::atomic<int> runs = 0;
-    return session.ScratchFolder() / ("quorvane-" + std::to_string(++runs) + ".stderr");
-}
-
-Command ProgramCommand(const XSession& session, const ProgramOptions& options)
-{
-    Command command{{QUORVANE_EXE}, session.ClientEnvironment(), options.workingDirectory.string()};
-    for (const auto& [name, value] : options.environment) {
-        command.environment.Set(name, value);
-    }
-    return command;
-}
-
-template <typename Find>
-std::optional<WindowId> WaitFor(Find find)
-{
-    std::optional<WindowId> window;
-    WaitUntil([&] { return (window = find()).has_value(); });
-    return window;
-}
+const std::string kTestWindowTitle = "Form2";
+const std::string kMessageBoxTitle = "Quorvane";
 
 }  // namespace
 
-QuorvaneRun::QuorvaneRun(const XSession& session, const ProgramOptions& options)
-    : session_(session),
-      errorFile_(NewErrorFile(session)),
-      process_(ProgramCommand(session, options), ChildStreams{"/dev/null", errorFile_})
+QuorvaneRun::QuorvaneRun(const XSession& session, const QString& locale, const QString& workingDirectory)
+    : session_(session)
 {
-}
-
-std::optional<int> QuorvaneRun::WaitForExit(std::chrono::milliseconds timeout)
-{
-    const auto status = process_.WaitForExit(timeout);
-    if (!status) {
-        process_.Stop();
+    QProcessEnvironment environment = session.ClientEnvironment();
+    environment.insert("LANG", locale);
+    process_.setProcessEnvironment(environment);
+    process_.setWorkingDirectory(workingDirectory);
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    process_.start(QUORVANE_EXE, {});
+    if (!process_.waitForStarted()) {
+        throw std::runtime_error("cannot start " QUORVANE_EXE ": " + process_.errorString().toStdString());
     }
-    return status;
 }
 
 bool QuorvaneRun::RunsFor(std::chrono::milliseconds span)
 {
-    return !WaitUntil([this] { return !Running(); }, span);
+    return !process_.waitForFinished(static_cast<int>(span.count())) && process_.state() != QProcess::NotRunning;
+}
+
+std::optional<int> QuorvaneRun::WaitForExit()
+{
+    if (process_.state() != QProcess::NotRunning &&
+        !process_.waitForFinished(static_cast<int>(kDefaultTimeout.count()))) {
+        process_.kill();
+        process_.waitForFinished(-1);
+        return std::nullopt;
+    }
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : 128 + process_.exitCode();
 }
 
 std::string QuorvaneRun::Errors() const
 {
-    std::ifstream file(errorFile_);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    // The process reads its pipes when events are processed.
+    QCoreApplication::processEvents();
+    errors_ += process_.readAllStandardError().toStdString();
+    return errors_;
 }
 
 std::vector<WindowId> QuorvaneRun::Windows() const
 {
-    return VisibleWindowsOf(session_, Pid());
+    return session_.VisibleWindowsOf(process_.processId());
 }
 
 std::optional<WindowId> QuorvaneRun::WindowTitled(const std::string& title) const
 {
     for (const WindowId window : Windows()) {
-        if (WindowTitle(session_, window) == title) {
+        if (session_.WindowTitle(window) == title) {
             return window;
         }
     }
@@ -90,41 +79,63 @@ std::optional<WindowId> QuorvaneRun::Dialog() const
 {
     std::vector<WindowId> others;
     for (const WindowId window : Windows()) {
-        const auto title = WindowTitle(session_, window);
+        const auto title = session_.WindowTitle(window);
         if (title && *title != kTestWindowTitle && *title != kMessageBoxTitle) {
             others.push_back(window);
         }
     }
-    if (others.size() != 1) {
-        return std::nullopt;
-    }
-    return others.front();
+    return others.size() == 1 ? std::optional(others.front()) : std::nullopt;
 }
 
-std::optional<WindowId> QuorvaneRun::WaitForTestWindow() const
+::testing::AssertionResult QuorvaneRun::DialogShows(const std::string& title) const
 {
-    return WaitFor([this] { return TestWindow(); });
-}
-
-std::optional<WindowId> QuorvaneRun::WaitForMessageBox() const
-{
-    return WaitFor([this] { return MessageBox(); });
-}
-
-std::optional<WindowId> QuorvaneRun::WaitForDialog() const
-{
-    return WaitFor([this] { return Dialog(); });
-}
-
-std::optional<WindowId> QuorvaneRun::WaitForDialogTitled(const std::string& title) const
-{
-    return WaitFor([&]() -> std::optional<WindowId> {
+    std::optional<std::string> shown;
+    const bool showing = WaitUntil([&] {
         const auto dialog = Dialog();
-        if (dialog && WindowTitle(session_, *dialog) == title) {
-            return dialog;
-        }
-        return std::nullopt;
+        shown = dialog ? session_.WindowTitle(*dialog) : std::nullopt;
+        return shown == title;
     });
+    if (showing) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "the dialog's title is \"" << shown.value_or("(no dialog)")
+                                         << "\" instead of \"" << title << "\"; standard error:\n"
+                                         << Errors();
+}
+
+::testing::AssertionResult QuorvaneRun::PressKeyUntil(const QString& key, const std::string& title) const
+{
+    session_.PressKey(key);
+    return DialogShows(title) << " after the key " << key.toStdString();
+}
+
+::testing::AssertionResult QuorvaneRun::DialogHasFocus() const
+{
+    const bool focused = WaitUntil([&] {
+        const auto dialog = Dialog();
+        return dialog && session_.ActiveWindow() == dialog;
+    });
+    if (focused) {
+        return ::testing::AssertionSuccess();
+    }
+    const auto active = session_.ActiveWindow();
+    const auto title = active ? session_.WindowTitle(*active) : std::nullopt;
+    return ::testing::AssertionFailure() << "the dialog is not the active window; the active one is titled \""
+                                         << title.value_or("(none)") << "\"";
+}
+
+::testing::AssertionResult QuorvaneRun::DialogGeometry(WindowGeometry& geometry) const
+{
+    std::optional<WindowGeometry> found;
+    WaitUntil([&] {
+        const auto dialog = Dialog();
+        return (found = dialog ? session_.GeometryOf(*dialog) : std::nullopt).has_value();
+    });
+    if (!found) {
+        return ::testing::AssertionFailure() << "no dialog on screen; standard error:\n" << Errors();
+    }
+    geometry = *found;
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace quorvane::e2e

@@ -1,47 +1,48 @@
 #pragma once
 
-#include <gtest/gtest.h>
+#include <QFile>
+#include <QList>
+#include <QRect>
+#include <QString>
 
-#include <QImage>
-
-#include <functional>
-#include <optional>
+#include <stdexcept>
 #include <string>
 
-#include "monitor_layout.h"
-#include "quorvane_run.h"
 #include "x_session.h"
-#include "x_windows.h"
 
 namespace quorvane::e2e {
 
-// Steps shared by the end-to-end tests.
-
-inline const Rect kSmallMonitor{0, 0, 1024, 768};
-inline const Rect kLargeMonitor{1024, 0, 1280, 1024};
+inline const QRect kSmallMonitor{0, 0, 1024, 768};
+inline const QRect kLargeMonitor{1024, 0, 1280, 1024};
 
 // A 1024 x 768 monitor left of a 1280 x 1024 one; `primary` 0 is the left one.
-MonitorLayout SideBySide(size_t primary);
+inline MonitorLayout SideBySide(size_t primary = 0)
+{
+    return MonitorLayout{{kSmallMonitor, kLargeMonitor}, primary};
+}
 
-// The program in the sample data folder with LANG set to `locale`.
-ProgramOptions WithLocale(const std::string& locale);
+// Language numbers: the order of the blocks of the text catalogue.
+enum class Language { Japanese = 1, English = 2, Deutsch = 3 };
 
-// Waits for the dialog to show `title`.
-::testing::AssertionResult DialogShowsTitle(const XSession& session, const QuorvaneRun& run, const std::string& title);
-
-// Waits for the dialog to become the active window, which takes the keys.
-::testing::AssertionResult DialogHasFocus(const XSession& session, const QuorvaneRun& run);
-
-// The outer rectangle of the dialog, frame included.
-::testing::AssertionResult DialogArea(const XSession& session, const QuorvaneRun& run, Rect& area);
-
-// Presses a key in the focused window and waits for the dialog's title to
-// become `title`.
-::testing::AssertionResult PressKeyUntilTitle(const XSession& session, const QuorvaneRun& run, const std::string& key,
-                                              const std::string& title);
-
-// Takes screenshots until `check` finds nothing wrong or time runs out;
-// gives what the last check found.
-std::string MismatchesOnScreen(const XSession& session, const std::function<std::string(const QImage&)>& check);
+// The title of a step as the dialog shows it: the step's title line in the
+// language's block of the sample catalogue, cut or padded with blanks to
+// exactly 30 characters, as UTF-8.
+inline std::string StepTitle(int step, Language language = Language::English)
+{
+    constexpr int kBlockLines = 74;
+    constexpr int kTitleLength = 30;
+    QFile file(QUORVANE_DATA_DIR "/LcdTFile.txt");
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error("cannot read " + file.fileName().toStdString());
+    }
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    const qsizetype index = (static_cast<int>(language) - 1) * kBlockLines + 11 + 8 * (step - 1);
+    if (index >= lines.size()) {
+        throw std::runtime_error("the sample catalogue has no line " + std::to_string(index + 1));
+    }
+    QList<uint> characters = QString::fromUtf8(lines[index]).remove('\r').toUcs4();
+    characters.resize(kTitleLength, U' ');
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.data()), kTitleLength).toStdString();
+}
 
 }  // namespace quorvane::e2e

@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "quorvane_run.h"
-#include "sample_data.h"
 #include "scenario.h"
-#include "x_input.h"
-#include "x_session.h"
-#include "x_windows.h"
 
 namespace quorvane::e2e {
 namespace {
@@ -16,33 +12,29 @@ namespace {
 void CheckStartUpWindow(size_t primary)
 {
     XSession session(SideBySide(primary));
-    QuorvaneRun run(session, WithLocale("C"));
-    const Rect monitor = session.Layout().Primary();
+    QuorvaneRun run(session, "C");
+    const QRect monitor = session.Layout().Primary();
 
-    const auto testWindow = run.WaitForTestWindow();
-    ASSERT_TRUE(testWindow) << "no test window; standard error:\n" << run.Errors();
     std::optional<WindowGeometry> geometry;
     WaitUntil([&] {
-        geometry = GeometryOf(session, *testWindow);
-        return geometry && geometry->outer == monitor;
+        const auto testWindow = run.TestWindow();
+        return testWindow && (geometry = session.GeometryOf(*testWindow)) && geometry->outer == monitor;
     });
-    ASSERT_TRUE(geometry);
+    ASSERT_TRUE(geometry) << "no test window; standard error:\n" << run.Errors();
     EXPECT_EQ(geometry->outer, monitor);
     EXPECT_EQ(geometry->client, geometry->outer) << "the test window has a frame";
-
-    const std::string title = StepTitle(Language::English, 1);
-    ASSERT_TRUE(DialogShowsTitle(session, run, title));
+    ASSERT_TRUE(run.DialogShows(StepTitle(1)));
 
     // Away from the top-left corner and from the dialog, then inside the
     // picture area at (8, 8), 61 x 48 pixels.
-    Click(session, monitor.x + monitor.width - 50, monitor.y + monitor.height - 50);
+    session.Click(monitor.x() + monitor.width() - 50, monitor.y() + monitor.height() - 50);
     EXPECT_TRUE(run.RunsFor(300ms)) << "a click on the test window ended the program";
-    Click(session, monitor.x + 8 + 30, monitor.y + 8 + 24);
+    session.Click(monitor.x() + 8 + 30, monitor.y() + 8 + 24);
     ASSERT_TRUE(run.RunsFor(300ms)) << "a click on the test window's picture area ended the program";
-    EXPECT_TRUE(DialogShowsTitle(session, run, title)) << "after clicks on the test window";
+    EXPECT_TRUE(run.DialogShows(StepTitle(1))) << "after clicks on the test window";
 
-    EXPECT_TRUE(DialogHasFocus(session, run)) << "after clicks on the test window";
-    PressKey(session, "Escape");
+    EXPECT_TRUE(run.DialogHasFocus()) << "after clicks on the test window";
+    session.PressKey("Escape");
     EXPECT_EQ(run.WaitForExit(), 0);
 }
 

@@ -1,25 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 
 #include "quorvane_run.h"
-#include "sample_data.h"
 #include "scenario.h"
-#include "temp_dir.h"
-#include "x_input.h"
-#include "x_session.h"
-#include "x_windows.h"
 
 namespace quorvane::e2e {
 namespace {
 
-void CheckStepOneTitle(const std::string& locale, Language language)
+void CheckStepOneTitle(const QString& locale, Language language)
 {
-    XSession session(SideBySide(0));
-    QuorvaneRun run(session, WithLocale(locale));
-    EXPECT_TRUE(DialogShowsTitle(session, run, StepTitle(language, 1))) << "standard error:\n" << run.Errors();
+    XSession session(SideBySide());
+    QuorvaneRun run(session, locale);
+    EXPECT_TRUE(run.DialogShows(StepTitle(1, language)));
 }
 
 TEST(TextsAndDialog, GermanLocaleGivesGermanTitle)
@@ -41,43 +39,47 @@ TEST(TextsAndDialog, JapaneseLocaleGivesJapaneseTitle)
 // its desktop coordinates differ from the screen's.
 TEST(TextsAndDialog, DialogSitsCentredAtTopOfPrimaryMonitor)
 {
-    const Rect primary{1024, 100, 1280, 1024};
+    const QRect primary(1024, 100, 1280, 1024);
     XSession session(MonitorLayout{{kSmallMonitor, primary}, 1});
-    QuorvaneRun run(session, WithLocale("C"));
-    ASSERT_TRUE(DialogShowsTitle(session, run, StepTitle(Language::English, 1)));
+    QuorvaneRun run(session, "C");
+    ASSERT_TRUE(run.DialogShows(StepTitle(1)));
 
     // 20 twips are 1.33 pixels at 96 dpi. Centred with the design width, then
     // widened by a few pixels.
-    Rect dialog;
-    auto centreOffset = [&] { return (dialog.x + dialog.width / 2) - (primary.x + primary.width / 2); };
+    WindowGeometry dialog;
+    auto centreOffset = [&] {
+        return (dialog.outer.x() + dialog.outer.width() / 2) - (primary.x() + primary.width() / 2);
+    };
     WaitUntil([&] {
-        return DialogArea(session, run, dialog) && dialog.y == primary.y + 1 && std::abs(centreOffset()) <= 8;
+        return run.DialogGeometry(dialog) && dialog.outer.y() == primary.y() + 1 && std::abs(centreOffset()) <= 8;
     });
-    EXPECT_EQ(dialog.y, primary.y + 1) << "dialog at " << dialog;
-    EXPECT_LE(std::abs(centreOffset()), 8) << "dialog at " << dialog;
+    EXPECT_EQ(dialog.outer.y(), primary.y() + 1) << "dialog at " << dialog.outer;
+    EXPECT_LE(std::abs(centreOffset()), 8) << "dialog at " << dialog.outer;
 }
 
 // A start-up that fails on the text catalogue: a message box, the file named
 // on standard error, nothing else on screen, and a failure status once the
 // box is dismissed.
-void CheckCatalogueFailure(const std::function<void(const std::filesystem::path& catalogue)>& spoil)
+void CheckCatalogueFailure(const std::function<bool(const QString& catalogue)>& spoil)
 {
-    TempDir data("quorvane-data");
-    CopySampleData(data.Path());
-    spoil(data.Path() / "LcdTFile.txt");
-    XSession session(SideBySide(0));
-    ProgramOptions options = WithLocale("C");
-    options.workingDirectory = data.Path();
-    QuorvaneRun run(session, options);
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    std::filesystem::copy(QUORVANE_DATA_DIR, data.path().toStdString(), std::filesystem::copy_options::recursive);
+    const QString catalogue = data.filePath("LcdTFile.txt");
+    ASSERT_TRUE(QFile::exists(catalogue)) << "the sample data folder has no LcdTFile.txt";
+    ASSERT_TRUE(spoil(catalogue)) << "cannot change " << catalogue.toStdString();
+    XSession session(SideBySide());
+    QuorvaneRun run(session, "C", data.path());
 
-    const auto messageBox = run.WaitForMessageBox();
+    std::optional<WindowId> messageBox;
+    WaitUntil([&] { return (messageBox = run.MessageBox()).has_value(); });
     ASSERT_TRUE(messageBox) << "no message box; standard error:\n" << run.Errors();
     EXPECT_FALSE(run.TestWindow()) << "the test window is on screen";
     EXPECT_FALSE(run.Dialog()) << "the dialog is on screen";
     EXPECT_EQ(run.Windows().size(), 1u);
 
-    ActivateWindow(session, *messageBox);
-    PressKey(session, "Return");
+    session.ActivateWindow(*messageBox);
+    session.PressKey("Return");
     const auto status = run.WaitForExit();
     ASSERT_TRUE(status) << "the program still ran after the message box was dismissed";
     EXPECT_GT(*status, 0);
@@ -87,12 +89,23 @@ void CheckCatalogueFailure(const std::function<void(const std::filesystem::path&
 
 TEST(TextsAndDialog, MissingCatalogueIsReported)
 {
-    CheckCatalogueFailure([](const std::filesystem::path& catalogue) { std::filesystem::remove(catalogue); });
+    CheckCatalogueFailure([](const QString& catalogue) { return QFile::remove(catalogue); });
 }
 
+// Cut after its first 100 lines, line ends kept.
 TEST(TextsAndDialog, ShortCatalogueIsReported)
 {
-    CheckCatalogueFailure([](const std::filesystem::path& catalogue) { KeepFirstLines(catalogue, 100); });
+    CheckCatalogueFailure([](const QString& catalogue) {
+        QFile file(catalogue);
+        if (!file.open(QIODevice::ReadWrite)) {
+            return false;
+        }
+        qint64 size = 0;
+        for (int line = 0; line < 100 && !file.atEnd(); ++line) {
+            size += file.readLine().size();
+        }
+        return file.resize(size);
+    });
 }
 
 }  // namespace

@@ -1,218 +1,241 @@
 #include "x_session.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QRegularExpression>
 
-#include <algorithm>
-#include <chrono>
-#include <fstream>
-#include <regex>
-#include <sstream>
+#include <cmath>
 #include <stdexcept>
-
-#include "wait_until.h"
 
 namespace quorvane::e2e {
 namespace {
 
-constexpr auto kCommandTimeout = 10s;
-constexpr auto kServerStartTimeout = 10s;
+constexpr int kCommandTimeoutMs = 10'000;
+constexpr int kServerStartTimeoutMs = 10'000;
 
-std::string FileText(const std::filesystem::path& path)
+// The geometry argument of `xrandr --setmonitor`, with the physical size of a
+// 96-dpi screen: "1024/271x768/203+0+0".
+QString RandrGeometry(const QRect& area)
 {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    const auto millimetres = [](int pixels) { return std::lround(pixels * 25.4 / 96.0); };
+    return QString::asprintf("%d/%ldx%d/%ld+%d+%d", area.width(), millimetres(area.width()), area.height(),
+                             millimetres(area.height()), area.x(), area.y());
 }
 
-std::string Joined(const std::vector<std::string>& arguments)
+std::optional<int> Field(const QString& text, const QString& label)
 {
-    std::string text;
-    for (const auto& argument : arguments) {
-        text += (text.empty() ? "" : " ") + argument;
-    }
-    return text;
+    const auto match = QRegularExpression(label + R"(:\s*(-?\d+))").match(text);
+    return match.hasMatch() ? std::optional(match.captured(1).toInt()) : std::nullopt;
 }
 
-// Reads the display number that Xvfb writes to -displayfd once it accepts
-// connections.
-std::string ReadDisplayNumber(int fd)
+std::optional<WindowId> ParseWindowId(const QByteArray& text)
 {
-    std::string number;
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + kServerStartTimeout;
-    while (number.empty() || number.back() != '\n') {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        pollfd request{fd, POLLIN, 0};
-        if (left.count() <= 0 || ::poll(&request, 1, static_cast<int>(left.count())) <= 0) {
-            return {};
-        }
-        char c;
-        if (::read(fd, &c, 1) != 1) {
-            return {};
-        }
-        number += c;
-    }
-    number.pop_back();
-    return number;
+    bool ok = false;
+    const WindowId window = text.trimmed().toULong(&ok);
+    return ok ? std::optional(window) : std::nullopt;
 }
 
-struct ListedMonitor {
-    bool primary;
-    Rect area;
-};
-
-// Parses `xrandr --listmonitors`: " 0: *M1 1024/271x768/203+0+0  screen".
-std::vector<ListedMonitor> ParseMonitorList(const std::string& text)
+// Runs a short command to its end; one still running after the timeout is
+// killed with `process`. True when the command succeeded.
+bool RunToEnd(ChildProcess& process, const QProcessEnvironment& environment, const QStringList& command,
+              const QByteArray& input)
 {
-    static const std::regex line(R"(^\s*\d+: \+?(\*?)\S+ (\d+)/\d+x(\d+)/\d+\+(-?\d+)\+(-?\d+))");
-    std::vector<ListedMonitor> monitors;
-    std::istringstream lines(text);
-    std::string current;
-    while (std::getline(lines, current)) {
-        std::smatch match;
-        if (std::regex_search(current, match, line)) {
-            monitors.push_back({match[1].length() == 1,
-                                {std::stoi(match[4]), std::stoi(match[5]), std::stoi(match[2]), std::stoi(match[3])}});
-        }
-    }
-    return monitors;
+    process.setProcessEnvironment(environment);
+    process.start(command.first(), command.mid(1));
+    process.write(input);
+    process.closeWriteChannel();
+    return process.waitForFinished(kCommandTimeoutMs) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
 }
 
 }  // namespace
 
-XSession::XSession(const MonitorLayout& layout, const SessionOptions& options)
-    : layout_(layout), scratch_("quorvane-e2e")
+XSession::XSession(const MonitorLayout& layout, std::optional<int> xftDpi) : layout_(layout)
 {
-    if (layout_.monitors.empty() || layout_.primary >= layout_.monitors.size()) {
-        throw std::runtime_error("a monitor layout needs monitors and a primary one among them");
+    if (!scratch_.isValid()) {
+        throw std::runtime_error("no temporary folder: " + scratch_.errorString().toStdString());
     }
     StartServer();
     SetUpMonitors();
-    if (options.xftDpi) {
-        RunChecked({"xrdb", "-nocpp", "-merge"}, "Xft.dpi: " + std::to_string(*options.xftDpi) + "\n");
+    if (xftDpi) {
+        RunChecked({"xrdb", "-nocpp", "-merge"}, "Xft.dpi: " + QByteArray::number(*xftDpi) + "\n");
     }
-    if (options.windowManager) {
-        StartWindowManager();
-    }
+    StartWindowManager();
 }
 
-XSession::~XSession()
+std::string XSession::Log(const QString& name) const
 {
-    windowManager_.reset();
-    server_.reset();
+    QFile file(scratch_.filePath(name));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll().toStdString();
 }
 
 void XSession::StartServer()
 {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        throw std::runtime_error("pipe for Xvfb's display number");
+    QRect screen(0, 0, layout_.minimumScreenWidth, 1);
+    for (const QRect& monitor : layout_.monitors) {
+        screen |= monitor;
     }
-    const std::string screen =
-        std::to_string(Layout().ScreenWidth()) + "x" + std::to_string(Layout().ScreenHeight()) + "x24";
-    const auto log = ScratchFolder() / "xvfb.log";
-    try {
-        server_ = std::make_unique<ChildProcess>(
-            Command{{"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"},
-                    Environment::OfThisProcess(), {}},
-            ChildStreams{log, log, fds[1]});
-    } catch (...) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        throw;
+    // Xvfb picks a free display and writes its number to -displayfd once it
+    // accepts connections.
+    server_.setStandardErrorFile(scratch_.filePath("xvfb.log"));
+    server_.start("Xvfb", {"-displayfd", "1", "-screen", "0",
+                           QString("%1x%2x24").arg(screen.x() + screen.width()).arg(screen.y() + screen.height()),
+                           "-nolisten", "tcp", "-noreset"});
+    const QDeadlineTimer deadline(kServerStartTimeoutMs);
+    while (!server_.canReadLine() && server_.waitForReadyRead(deadline.remainingTime())) {
     }
-    ::close(fds[1]);
-    const std::string number = ReadDisplayNumber(fds[0]);
-    ::close(fds[0]);
-    if (number.empty()) {
-        throw std::runtime_error("Xvfb did not report a display number:\n" + FileText(log));
+    const QString number = QString::fromLatin1(server_.readLine()).trimmed();
+    if (number.isEmpty()) {
+        throw std::runtime_error("Xvfb did not report a display number (" + server_.errorString().toStdString() +
+                                 "):\n" + Log("xvfb.log"));
     }
     display_ = ":" + number;
-    if (!WaitUntil([this] { return Run({"xdpyinfo"}).status == 0; }, kServerStartTimeout)) {
-        throw std::runtime_error("Xvfb on " + display_ + " does not answer:\n" + FileText(log));
-    }
 }
 
 void XSession::SetUpMonitors() const
 {
-    const auto& monitors = Layout().monitors;
+    const auto& monitors = layout_.monitors;
+    QStringList wanted;
     for (size_t i = 0; i < monitors.size(); ++i) {
-        const std::string name = (i == Layout().primary ? "*M" : "M") + std::to_string(i + 1);
+        const QString name = (i == layout_.primary ? "*M" : "M") + QString::number(i + 1);
         // The first monitor takes over the screen's own output, so that the
         // automatic monitor covering the whole screen goes away.
         RunChecked({"xrandr", "--setmonitor", name, RandrGeometry(monitors[i]), i == 0 ? "screen" : "none"});
+        wanted << name + " " + RandrGeometry(monitors[i]);
     }
-    // RandR lists the primary monitor first.
-    const auto listed = ParseMonitorList(RunChecked({"xrandr", "--listmonitors"}));
-    bool asWanted = listed.size() == monitors.size();
-    for (size_t i = 0; asWanted && i < monitors.size(); ++i) {
-        asWanted = std::any_of(listed.begin(), listed.end(), [&](const ListedMonitor& monitor) {
-            return monitor.area == monitors[i] && monitor.primary == (i == Layout().primary);
-        });
+    // " 0: +*M1 1024/271x768/203+0+0  screen"
+    const QString listed = QString::fromUtf8(RunChecked({"xrandr", "--listmonitors"}));
+    bool asWanted = listed.startsWith(QString("Monitors: %1\n").arg(monitors.size()));
+    for (const QString& monitor : wanted) {
+        asWanted = asWanted && listed.contains(QRegularExpression("[ +]" + QRegularExpression::escape(monitor) + " "));
     }
     if (!asWanted) {
-        throw std::runtime_error("the monitors did not come out as asked:\n" +
-                                 RunChecked({"xrandr", "--listmonitors"}));
+        throw std::runtime_error("the monitors did not come out as asked:\n" + listed.toStdString());
     }
 }
 
 void XSession::StartWindowManager()
 {
-    const auto log = ScratchFolder() / "openbox.log";
     // The stock configuration, whatever the user's own: click to focus, and
     // Alt+F4 closes the active window.
-    Command command{{"openbox", "--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"}, ClientEnvironment(), {}};
-    windowManager_ = std::make_unique<ChildProcess>(command, ChildStreams{log, log});
-    // openbox announces itself on the root window once it has taken over
-    // window management.
+    windowManager_.setProcessEnvironment(ClientEnvironment());
+    windowManager_.setStandardOutputFile(QProcess::nullDevice());
+    windowManager_.setStandardErrorFile(scratch_.filePath("openbox.log"));
+    windowManager_.start("openbox", {"--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"});
+    // openbox announces itself on the root window once it manages windows.
     const bool managing = WaitUntil([this] {
-        return Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).output.find("window id") != std::string::npos;
+        return Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).value_or("").contains("window id");
     });
     if (!managing) {
-        throw std::runtime_error("openbox did not start managing windows:\n" + FileText(log));
+        throw std::runtime_error("openbox did not start managing windows:\n" + Log("openbox.log"));
     }
 }
 
-Environment XSession::ClientEnvironment() const
+QProcessEnvironment XSession::ClientEnvironment() const
 {
-    Environment environment = Environment::OfThisProcess();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
                              "QT_ENABLE_HIGHDPI_SCALING", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_FONT_DPI",
                              "WAYLAND_DISPLAY", "LC_ALL", "LC_MESSAGES", "LANGUAGE"}) {
-        environment.Unset(name);
+        environment.remove(name);
     }
-    environment.Set("DISPLAY", display_);
-    environment.Set("LANG", "C.UTF-8");
+    environment.insert("DISPLAY", display_);
+    environment.insert("LANG", "C.UTF-8");
     return environment;
 }
 
-CommandResult XSession::Run(const std::vector<std::string>& arguments, const std::string& input) const
+std::optional<QByteArray> XSession::Run(const QStringList& command) const
 {
-    return RunCommand(Command{arguments, ClientEnvironment(), {}}, input, kCommandTimeout);
-}
-
-std::string XSession::RunChecked(const std::vector<std::string>& arguments, const std::string& input) const
-{
-    const CommandResult result = Run(arguments, input);
-    if (result.status != 0) {
-        throw std::runtime_error("'" + Joined(arguments) + "' failed on " + display_ + " (status " +
-                                 (result.status ? std::to_string(*result.status) : "none: timed out") +
-                                 "): " + result.errors);
+    ChildProcess process;
+    if (!RunToEnd(process, ClientEnvironment(), command, {})) {
+        return std::nullopt;
     }
-    return result.output;
+    return process.readAllStandardOutput();
 }
 
-void XSession::AddMonitor(const std::string& name, const Rect& area) const
+QByteArray XSession::RunChecked(const QStringList& command, const QByteArray& input) const
+{
+    ChildProcess process;
+    if (!RunToEnd(process, ClientEnvironment(), command, input)) {
+        const std::string why = process.error() == QProcess::UnknownError
+                                    ? "status " + std::to_string(process.exitCode())
+                                    : process.errorString().toStdString();
+        throw std::runtime_error("'" + command.join(' ').toStdString() + "' failed on " + display_.toStdString() +
+                                 " (" + why + "): " + process.readAllStandardError().toStdString());
+    }
+    return process.readAllStandardOutput();
+}
+
+void XSession::AddMonitor(const QString& name, const QRect& area) const
 {
     RunChecked({"xrandr", "--setmonitor", name, RandrGeometry(area), "none"});
 }
 
-void XSession::RemoveMonitor(const std::string& name) const
+std::vector<WindowId> XSession::VisibleWindowsOf(qint64 pid) const
 {
-    RunChecked({"xrandr", "--delmonitor", name});
+    // xdotool fails when it finds no window.
+    const auto found = Run({"xdotool", "search", "--onlyvisible", "--pid", QString::number(pid)});
+    std::vector<WindowId> windows;
+    for (const QByteArray& line : found.value_or("").split('\n')) {
+        if (const auto window = ParseWindowId(line)) {
+            windows.push_back(*window);
+        }
+    }
+    return windows;
+}
+
+std::optional<std::string> XSession::WindowTitle(WindowId window) const
+{
+    const auto name = Run({"xdotool", "getwindowname", QString::number(window)});
+    if (!name || !name->endsWith('\n')) {
+        return std::nullopt;
+    }
+    return name->chopped(1).toStdString();
+}
+
+std::optional<WindowGeometry> XSession::GeometryOf(WindowId window) const
+{
+    const QString info = QString::fromUtf8(Run({"xwininfo", "-id", QString::number(window)}).value_or(""));
+    const auto x = Field(info, "Absolute upper-left X");
+    const auto y = Field(info, "Absolute upper-left Y");
+    const auto width = Field(info, "Width");
+    const auto height = Field(info, "Height");
+    // "_NET_FRAME_EXTENTS = left, right, top, bottom", or "...:  not found."
+    const auto extents = Run({"xprop", "-id", QString::number(window), "-notype", "_NET_FRAME_EXTENTS"});
+    if (!x || !y || !width || !height || !extents) {
+        return std::nullopt;
+    }
+    const QRect client(*x, *y, *width, *height);
+    const auto frame = QRegularExpression(R"(= (\d+), (\d+), (\d+), (\d+))").match(QString::fromUtf8(*extents));
+    if (!frame.hasMatch()) {
+        return WindowGeometry{client, client};
+    }
+    const auto side = [&](int index) { return frame.captured(index).toInt(); };
+    return WindowGeometry{client, client.adjusted(-side(1), -side(3), side(2), side(4))};
+}
+
+std::optional<WindowId> XSession::ActiveWindow() const
+{
+    const auto active = Run({"xdotool", "getactivewindow"});
+    return active ? ParseWindowId(*active) : std::nullopt;
+}
+
+QImage XSession::Screenshot() const
+{
+    const QImage image = QImage::fromData(RunChecked({"import", "-window", "root", "png:-"}), "PNG");
+    if (image.isNull()) {
+        throw std::runtime_error("the screenshot of " + display_.toStdString() + " is no PNG image");
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void XSession::ActivateWindow(WindowId window) const
+{
+    RunChecked({"xdotool", "windowactivate", QString::number(window)});
+    if (!WaitUntil([&] { return ActiveWindow() == window; })) {
+        throw std::runtime_error("window " + std::to_string(window) + " does not become active");
+    }
 }
 
 }  // namespace quorvane::e2e

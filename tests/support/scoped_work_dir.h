@@ -1,6 +1,6 @@
 #pragma once
 
-#include <stdlib.h>
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <fstream>
@@ -16,20 +16,14 @@ class ScopedWorkDir {
 public:
     ScopedWorkDir() : previous_(std::filesystem::current_path())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
+        if (!folder_.isValid()) {
+            throw std::runtime_error("cannot create a temporary directory: " + folder_.errorString().toStdString());
         }
-        path_ = pattern;
+        path_ = folder_.path().toStdString();
         std::filesystem::current_path(path_);
     }
 
-    ~ScopedWorkDir()
-    {
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~ScopedWorkDir() { std::filesystem::current_path(previous_); }
 
     ScopedWorkDir(const ScopedWorkDir&) = delete;
     ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
@@ -38,6 +32,7 @@ public:
 
 private:
     std::filesystem::path previous_;
+    QTemporaryDir folder_;
     std::filesystem::path path_;
 };
 
