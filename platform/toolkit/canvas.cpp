@@ -62,6 +62,13 @@ void Canvas::Resize(int width, int height, Colour background)
     if (width == image_.width() && height == image_.height()) {
         return;
     }
+    if (image_.isNull() || SolidColour() == background) {
+        // Still one plain field: its pixels are written only when the image
+        // is read, and a full-screen field need never be.
+        image_ = QImage(width, height, QImage::Format_RGB32);
+        Fill(background);
+        return;
+    }
     Flush();
     QImage resized(width, height, QImage::Format_RGB32);
     resized.fill(Pixel(background));
@@ -102,6 +109,14 @@ void Canvas::Box(int x1, int y1, int x2, int y2, Colour colour)
     Line(x1, y2, x2, y2, colour);
     Line(x1, y1, x1, y2, colour);
     Line(x2, y1, x2, y2, colour);
+}
+
+std::optional<Colour> Canvas::SolidColour() const
+{
+    if (pendingFill_ && pendingColumns_.empty() && pendingRows_.empty()) {
+        return pendingFill_;
+    }
+    return std::nullopt;
 }
 
 const QImage& Canvas::Image()

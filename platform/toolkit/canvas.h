@@ -26,6 +26,9 @@ public:
     void Box(int x1, int y1, int x2, int y2, Colour colour);
 
     const QImage& Image();
+    // The colour of every pixel while the picture is one plain fill not yet
+    // written to the image; nothing otherwise.
+    std::optional<Colour> SolidColour() const;
     int Width() const { return image_.width(); }
     int Height() const { return image_.height(); }
 

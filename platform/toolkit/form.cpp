@@ -408,7 +408,12 @@ void Form::Paint(QWidget& target)
     repaintRequested_ = false;
     if (canvas_) {
         QPainter painter(&target);
-        painter.drawImage(0, 0, canvas_->Image());
+        if (const auto colour = canvas_->SolidColour()) {
+            // A plain field is painted without its full-size image.
+            painter.fillRect(0, 0, canvas_->Width(), canvas_->Height(), QColor::fromRgb(*colour));
+        } else {
+            painter.drawImage(0, 0, canvas_->Image());
+        }
     }
 }
 

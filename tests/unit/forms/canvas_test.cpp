@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -296,6 +297,28 @@ TEST(CanvasTest, ResizingKeepsThePictureAndGivesNewAreaTheBackground)
     both.Resize(3, 2, kWhite);  // the same size changes nothing
     EXPECT_TRUE(SameAs(both.canvas, both.reference));
     EXPECT_EQ(both.canvas.Image().size(), QSize(3, 2));
+}
+
+TEST(CanvasTest, PlainFieldStaysPlainUntilLinesAreDrawn)
+{
+    Both both;
+    both.Resize(4, 3, kBlack);
+    EXPECT_EQ(both.canvas.SolidColour(), kBlack);
+    both.Fill(kWhite);
+    both.Resize(9, 7, kWhite);  // grown in its own colour
+    EXPECT_EQ(both.canvas.SolidColour(), kWhite);
+    EXPECT_TRUE(SameAs(both.canvas, both.reference));
+
+    both.Fill(kRed);
+    both.Resize(12, 8, kBlack);  // grown in another colour
+    EXPECT_EQ(both.canvas.SolidColour(), std::nullopt);
+    EXPECT_TRUE(SameAs(both.canvas, both.reference));
+
+    both.Fill(kWhite);
+    both.Line(3, 0, 3, 7, kLightCyan);
+    EXPECT_EQ(both.canvas.SolidColour(), std::nullopt);
+    both.Resize(13, 9, kWhite);
+    EXPECT_TRUE(SameAs(both.canvas, both.reference));
 }
 
 TEST(CanvasTest, CoordinatesOutsideTheImageAreClipped)

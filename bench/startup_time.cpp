@@ -1,0 +1,178 @@
+// Start-up time of Quorvane beside a bare Qt Widgets program on the same
+// display: from just before each process starts until its windows are up, as
+// the X server reports them. Runs on the display named by $DISPLAY, which
+// should have no window manager and no other clients' windows.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "launched_process.h"
+#include "window_watch.h"
+
+extern char** environ;
+
+namespace quorvane::bench {
+namespace {
+
+using Clock = WindowWatch::Clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
+
+constexpr int kRuns = 20;
+constexpr auto kRunDeadline = std::chrono::seconds(10);
+constexpr double kGoalRatio = 1.3;
+
+struct Program {
+    const char* name;
+    const char* path;
+    WindowWatch::Condition up;
+};
+
+// The test window and, in front of it, the guide dialog with a step title.
+bool QuorvaneIsUp(const std::vector<TopWindow>& windows)
+{
+    const bool testWindow = std::any_of(windows.begin(), windows.end(), [](const TopWindow& window) {
+        return window.mapped && window.title == "Form2";
+    });
+    const bool dialog = std::any_of(windows.begin(), windows.end(), [](const TopWindow& window) {
+        return window.mapped && !window.title.empty() && window.title != "Form2";
+    });
+    return testWindow && dialog;
+}
+
+bool AnyWindowMapped(const std::vector<TopWindow>& windows)
+{
+    return std::any_of(windows.begin(), windows.end(), [](const TopWindow& window) { return window.mapped; });
+}
+
+bool NoWindows(const std::vector<TopWindow>& windows) { return windows.empty(); }
+
+// This process's environment without what would take Qt elsewhere or change
+// the language; English texts.
+std::vector<std::string> ChildEnvironment()
+{
+    static constexpr std::string_view kDropped[] = {"QT_", "LC_", "LANG=", "LANGUAGE=", "WAYLAND_DISPLAY="};
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view variable(*entry);
+        if (std::none_of(std::begin(kDropped), std::end(kDropped),
+                         [&](std::string_view prefix) { return variable.starts_with(prefix); })) {
+            environment.emplace_back(variable);
+        }
+    }
+    environment.emplace_back("LANG=C");
+    return environment;
+}
+
+std::string Describe(const std::vector<TopWindow>& windows)
+{
+    std::string text;
+    for (const TopWindow& window : windows) {
+        char id[16];
+        std::snprintf(id, sizeof id, "0x%x", window.id);
+        text += std::string("\n  window ") + id + (window.mapped ? " mapped" : " unmapped") + ", title \"" +
+                window.title + "\"";
+    }
+    return text.empty() ? "\n  no windows" : text;
+}
+
+Milliseconds TimeStartUp(WindowWatch& watch, const Program& program, const std::vector<std::string>& environment)
+{
+    const Clock::time_point start = Clock::now();
+    LaunchedProcess process(program.path, QUORVANE_DATA_DIR, environment);
+    const WaitResult result = watch.WaitUntil(program.up, start + kRunDeadline, process.EndDescriptor());
+    const Milliseconds elapsed = Clock::now() - start;
+    const std::string seen = Describe(watch.Windows());
+    const int status = process.Stop();
+
+    if (result == WaitResult::TimedOut) {
+        throw std::runtime_error(std::string(program.name) + " was not up after " +
+                                 std::to_string(kRunDeadline.count()) + " s; windows seen:" + seen);
+    }
+    if (result == WaitResult::Interrupted) {
+        throw std::runtime_error(std::string(program.name) + " ended (" + DescribeStatus(status) +
+                                 ") before it was up; windows seen:" + seen);
+    }
+    // The next run starts on an empty display.
+    if (watch.WaitUntil(NoWindows, Clock::now() + kRunDeadline) != WaitResult::Reached) {
+        throw std::runtime_error(std::string("the windows of ") + program.name + " stayed after it ended:" +
+                                 Describe(watch.Windows()));
+    }
+    return elapsed;
+}
+
+// Linear interpolation between the closest ranks; `sorted` is not empty.
+double Quantile(const std::vector<double>& sorted, double fraction)
+{
+    const double position = fraction * static_cast<double>(sorted.size() - 1);
+    const auto below = static_cast<size_t>(position);
+    const size_t above = std::min(below + 1, sorted.size() - 1);
+    return sorted[below] + (position - static_cast<double>(below)) * (sorted[above] - sorted[below]);
+}
+
+struct Summary {
+    size_t runs;
+    double min, q1, median, q3, max;
+};
+
+Summary Summarise(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return {times.size(), times.front(), Quantile(times, 0.25), Quantile(times, 0.5), Quantile(times, 0.75),
+            times.back()};
+}
+
+void Print(const char* name, const Summary& summary)
+{
+    std::printf("%-12s %5zu %9.1f %9.1f %9.1f %9.1f %9.1f\n", name, summary.runs, summary.median, summary.q1,
+                summary.q3, summary.min, summary.max);
+}
+
+int Run()
+{
+    const Program programs[] = {{"quorvane", QUORVANE_EXE, QuorvaneIsUp},
+                                {"bare_window", BARE_WINDOW_EXE, AnyWindowMapped}};
+    const std::vector<std::string> environment = ChildEnvironment();
+    WindowWatch watch;
+    if (!watch.Windows().empty()) {
+        throw std::runtime_error("the display is not empty:" + Describe(watch.Windows()));
+    }
+
+    // One run each first, not counted: it fills the file system's caches.
+    for (const Program& program : programs) {
+        TimeStartUp(watch, program, environment);
+    }
+    std::vector<double> times[2];
+    for (int run = 0; run < kRuns; ++run) {
+        for (size_t i = 0; i < 2; ++i) {
+            times[i].push_back(TimeStartUp(watch, programs[i], environment).count());
+        }
+    }
+
+    const Summary quorvane = Summarise(times[0]);
+    const Summary bare = Summarise(times[1]);
+    std::printf("Start-up until the windows are mapped, in ms (runs alternate, after one warm-up run each)\n");
+    std::printf("%-12s %5s %9s %9s %9s %9s %9s\n", "program", "runs", "median", "q1", "q3", "min", "max");
+    Print(programs[0].name, quorvane);
+    Print(programs[1].name, bare);
+    std::printf("ratio of the medians, quorvane / bare_window: %.2f (goal: at most %.1f)\n",
+                quorvane.median / bare.median, kGoalRatio);
+    return 0;
+}
+
+}  // namespace
+}  // namespace quorvane::bench
+
+int main()
+{
+    try {
+        return quorvane::bench::Run();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "startup_time: %s\n", error.what());
+        return 1;
+    }
+}
