@@ -11,8 +11,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr int16_t kLanguageCount = 7;
-
 // Upper- and lower-case letters of ASCII and Latin-1 compare equal; the
 // abbreviations in use are ASCII, the rest is for hand-written files.
 char32_t FoldCase(char32_t c)
@@ -72,7 +70,7 @@ Text ReadLanguageCodeFile(ProgramState& state, const Text& languageCode)
         }
     }  // closed before the text catalogue is opened
 
-    if (state.LanguageIndex > kLanguageCount) {
+    if (state.LanguageIndex > kLastLanguage) {
         state.LanguageIndex = 1;
     }
     return ValuePart(lastLine);
