@@ -218,8 +218,6 @@ void Form::Activated()
     Form_Activate();
 }
 
-Form* Form::ActiveForm() { return activeForm; }
-
 void Form::HideAll()
 {
     for (Form* form : loadedForms) {

@@ -86,8 +86,6 @@ public:
     static QWidget* WindowOf(int64_t handle);
     // Hides every loaded form: the fatal-error path leaves no window behind.
     static void HideAll();
-    // The form the program regards as active, if any.
-    static Form* ActiveForm();
 
 protected:
     // Creates the design widgets on every load, children of Client().

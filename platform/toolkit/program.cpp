@@ -39,8 +39,6 @@ void End() { Os().EndProcess(0); }
 
 double TwipsPerPixelX() { return Os().Screen().twipsPerPixelX; }
 double TwipsPerPixelY() { return Os().Screen().twipsPerPixelY; }
-double ScreenWidth() { return Os().Screen().widthTwips; }
-double ScreenHeight() { return Os().Screen().heightTwips; }
 
 QString ToQString(const Text& text)
 {

@@ -23,8 +23,6 @@ void DoEvents();
 // The primary screen, through the operating-system services.
 double TwipsPerPixelX();
 double TwipsPerPixelY();
-double ScreenWidth();
-double ScreenHeight();
 
 // Captions show a text up to its first zero character.
 QString ToQString(const Text& text);
