@@ -72,7 +72,7 @@ void Canvas::Resize(int width, int height, Colour background)
     Flush();
     QImage resized(width, height, QImage::Format_RGB32);
     resized.fill(Pixel(background));
-    if (!image_.isNull()) {
+    if (!image_.isNull() && !resized.isNull()) {
         QPainter painter(&resized);
         painter.drawImage(0, 0, image_);
     }

@@ -10,9 +10,6 @@
 namespace quorvane {
 namespace {
 
-using testing::kPrimary;
-using testing::kSecond;
-
 // A window of a given size in twips that records where it was moved.
 class TestWindow final : public WindowRef {
 public:
@@ -33,7 +30,6 @@ private:
 };
 
 using Position = std::optional<std::pair<double, double>>;
-
 Position At(double left, double top) { return std::make_pair(left, top); }
 
 // Primary 1024 x 768 with a 60-pixel taskbar at the left; the 1280 x 1024
@@ -84,30 +80,23 @@ TEST_F(CenterFormOnMonitorTest, HalvingRoundsThenTruncatesTowardZero)
     EXPECT_EQ(Centre(3001.5, 2000).value().first, 5729);   // 11458.5 rounds to 11458
 }
 
-TEST_F(CenterFormOnMonitorTest, MissingFunctionsCentreOnThePrimaryScreen)
-{
-    os.SetScreen({16000, 12000, 15, 15});
-    os.MakeMissing(OsCall::GetMonitorInfoA);
-    EXPECT_EQ(Centre(3000, 2000), At(6500, 5000));
-
-    // A system without several-monitor support: every monitor function is missing.
-    os.MakeMissing(OsCall::MonitorFromRect);
-    os.MakeMissing(OsCall::MonitorFromWindow);
-    EXPECT_EQ(Centre(3000, 2000), At(6500, 5000));
-    const TestWindow reference(0x2001, 6000, 4500);
-    EXPECT_EQ(Centre(3001, 2001, &reference), At(6499, 4999));
-}
-
-TEST_F(CenterFormOnMonitorTest, NoMonitorCentresOnThePrimaryScreen)
+TEST_F(CenterFormOnMonitorTest, MissingFunctionsOrNoMonitorCentreOnThePrimaryScreen)
 {
     os.SetScreen({16000, 12000, 15, 15});
     const TestWindow unknown(0x2002, 6000, 4500);  // the system knows no monitor for it
     EXPECT_EQ(Centre(3000, 2000, &unknown), At(6500, 5000));
 
     os.SetWindowRect(0x2001, {1200, 100, 1600, 400});
-    os.MakeFailing(OsCall::MonitorFromWindow, kInvalidCall);
     const TestWindow reference(0x2001, 6000, 4500);
+    os.MakeFailing(OsCall::MonitorFromWindow, kInvalidCall);
     EXPECT_EQ(Centre(3000, 2000, &reference), At(6500, 5000));
+
+    os.MakeMissing(OsCall::GetMonitorInfoA);
+    EXPECT_EQ(Centre(3000, 2000), At(6500, 5000));
+    // Without several-monitor support every monitor function is missing.
+    os.MakeMissing(OsCall::MonitorFromRect);
+    os.MakeMissing(OsCall::MonitorFromWindow);
+    EXPECT_EQ(Centre(3001, 2001, &reference), At(6499, 4999));
 }
 
 TEST_F(CenterFormOnMonitorTest, OtherFailuresLeaveTheWindowWhereItIs)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
 #include "monitor_test_support.h"
@@ -8,6 +9,7 @@
 namespace quorvane {
 namespace {
 
+using testing::FieldsOf;
 using testing::kPrimary;
 using testing::kSecond;
 
@@ -22,6 +24,11 @@ std::vector<int32_t> HandlesInOrder(clsMonitors& list)
     return handles;
 }
 
+std::vector<int32_t> DesktopOf(clsMonitors& list)
+{
+    return {list.DesktopLeft(), list.DesktopTop(), list.DesktopWidth(), list.DesktopHeight()};
+}
+
 TEST(MonitorScan, WithoutMonitorCountDescribesThePrimaryScreen)
 {
     FakeOs os;
@@ -31,24 +38,9 @@ TEST(MonitorScan, WithoutMonitorCountDescribesThePrimaryScreen)
 
     clsMonitors list;
     ASSERT_EQ(list.Monitors().Count(), 1);
-    const auto record = list.Monitors().Item("0");
-    EXPECT_EQ(record->Handle(), 0);
-    EXPECT_EQ(record->Left(), 0);
-    EXPECT_EQ(record->Top(), 0);
-    EXPECT_EQ(record->Right(), 800);
-    EXPECT_EQ(record->Bottom(), 600);
-    EXPECT_EQ(record->WorkLeft(), 0);
-    EXPECT_EQ(record->WorkTop(), 0);
-    EXPECT_EQ(record->WorkRight(), 800);
-    EXPECT_EQ(record->WorkBottom(), 600);
-    EXPECT_EQ(record->Width(), 800);
-    EXPECT_EQ(record->Height(), 600);
+    EXPECT_EQ(FieldsOf(*list.Monitors().Item("0")), (std::vector<int32_t>{0, 0, 0, 800, 600, 0, 0, 800, 600, 800, 600}));
     EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), 0);
-
-    EXPECT_EQ(list.DesktopLeft(), 0);
-    EXPECT_EQ(list.DesktopTop(), 0);
-    EXPECT_EQ(list.DesktopWidth(), 800);
-    EXPECT_EQ(list.DesktopHeight(), 600);
+    EXPECT_EQ(DesktopOf(list), (std::vector<int32_t>{0, 0, 800, 600}));
 
     // Twips and factors are rounded halves to even, then divided truncating.
     os.SetScreen({12007.5, 9000, 14.5, 15.5});
@@ -66,16 +58,9 @@ TEST(MonitorScan, TwoMonitorsTakeTwelveProbesAndAreListedOnceInProbeOrder)
     EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), 12);  // 4 columns x 3 rows
     EXPECT_EQ(HandlesInOrder(list), (std::vector<int32_t>{kPrimary, kSecond}));
     const auto second = list.Monitors().Item(MonitorKey(kSecond));
-    EXPECT_EQ(second->Left(), 1024);
-    EXPECT_EQ(second->Right(), 2304);
-    EXPECT_EQ(second->Bottom(), 1024);
-    EXPECT_EQ(second->Width(), 1280);
-    EXPECT_EQ(second->Height(), 1024);
-
-    EXPECT_EQ(list.DesktopLeft(), 0);
-    EXPECT_EQ(list.DesktopTop(), 0);
-    EXPECT_EQ(list.DesktopWidth(), 2304);
-    EXPECT_EQ(list.DesktopHeight(), 1024);
+    EXPECT_EQ(FieldsOf(*second),
+              (std::vector<int32_t>{kSecond, 1024, 0, 2304, 1024, 1024, 0, 2304, 1024, 1280, 1024}));
+    EXPECT_EQ(DesktopOf(list), (std::vector<int32_t>{0, 0, 2304, 1024}));
 
     // A refresh builds new records; a record taken earlier stays with its holder.
     list.Refresh();
@@ -85,29 +70,52 @@ TEST(MonitorScan, TwoMonitorsTakeTwelveProbesAndAreListedOnceInProbeOrder)
     EXPECT_EQ(second->Width(), 1280);
 }
 
-TEST(MonitorScan, MonitorLeftOfThePrimaryComesFirst)
+struct ScanCase {
+    const char* what;
+    std::vector<MonitorDesc> monitors;
+    std::vector<int32_t> handles;
+    int probes;
+};
+
+TEST(MonitorScan, ProbeGridDecidesWhatIsFound)
 {
+    const ScanCase cases[] = {
+        // Columns -1024 to 1536 (the limit is the width, 2048), rows 0 and 480.
+        {"left of the primary",
+         {FakeMonitor(kPrimary, 0, 0, 1024, 768, true), FakeMonitor(kSecond, -1024, 0, 1024, 768)},
+         {kSecond, kPrimary},
+         10},
+        {"too small for a probe point",
+         {FakeMonitor(kPrimary, 0, 0, 1024, 768, true), FakeMonitor(kSecond, 1024, 0, 320, 240)},
+         {kPrimary},
+         -1},
+        // The probe point x + 320 overflows: the monitor found before it stays.
+        {"probe point overflows",
+         {FakeMonitor(kPrimary, 0, 1, 640, 478, true), FakeMonitor(kSecond, 0, 0, kMaxLong, 1)},
+         {kPrimary},
+         kMaxLong / 640},
+        // The step x + 640 overflows after a last probe at 2147483640.
+        {"step overflows",
+         {FakeMonitor(kPrimary, -200, 1, 640, 478, true), FakeMonitor(kSecond, -200, 0, kMaxLong, 1)},
+         {kPrimary},
+         (kMaxLong - 320 + 200) / 640 + 1},
+    };
+    for (const ScanCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeOs os;
+        ScopedOs scoped(os);
+        os.SetMonitors(c.monitors);
+        clsMonitors list;
+        EXPECT_EQ(HandlesInOrder(list), c.handles);
+        if (c.probes >= 0) {
+            EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), c.probes);
+        }
+    }
     FakeOs os;
     ScopedOs scoped(os);
-    os.SetMonitors({FakeMonitor(kPrimary, 0, 0, 1024, 768, true), FakeMonitor(kSecond, -1024, 0, 1024, 768)});
-
+    os.SetMonitors(cases[0].monitors);
     clsMonitors list;
-    // Columns -1024 to 1536 (the limit is the width, 2048), rows 0 and 480.
-    EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), 10);
-    EXPECT_EQ(HandlesInOrder(list), (std::vector<int32_t>{kSecond, kPrimary}));
-    EXPECT_EQ(list.DesktopLeft(), -1024);
-    EXPECT_EQ(list.DesktopWidth(), 2048);
-    EXPECT_EQ(list.Monitors().Item(1)->Left(), -1024);
-}
-
-TEST(MonitorScan, MonitorWithoutAProbePointIsMissed)
-{
-    FakeOs os;
-    ScopedOs scoped(os);
-    os.SetMonitors({FakeMonitor(kPrimary, 0, 0, 1024, 768, true), FakeMonitor(kSecond, 1024, 0, 320, 240)});
-
-    clsMonitors list;
-    EXPECT_EQ(HandlesInOrder(list), (std::vector<int32_t>{kPrimary}));
+    EXPECT_EQ(DesktopOf(list), (std::vector<int32_t>{-1024, 0, 2048, 768}));
 }
 
 TEST(MonitorScan, DesktopValuesAreReadOnEveryAccess)
@@ -125,89 +133,66 @@ TEST(MonitorScan, DesktopValuesAreReadOnEveryAccess)
     EXPECT_EQ(list.Monitors().Count(), 1);                       // the list itself waits for Refresh
 }
 
+struct FailureCase {
+    const char* what;
+    std::function<void(FakeOs&)> spoil;
+    std::vector<int32_t> fields;  // of the only record, under key "-1"
+};
+
 TEST(MonitorScan, FailingProbesCountAsOneMonitorUnderKeyMinusOne)
 {
-    // The monitor information fails for handle -1: handle kept, rectangles zero.
-    {
+    const std::vector<int32_t> blank(11, 0);
+    std::vector<int32_t> handleOnly = blank;
+    handleOnly[0] = -1;
+    const FailureCase cases[] = {
+        {"information refused for handle -1",
+         [](FakeOs& os) { os.MakeFailing(OsCall::MonitorFromRect, kInvalidCall); }, handleOnly},
+        {"information missing",
+         [](FakeOs& os) {
+             os.MakeMissing(OsCall::MonitorFromRect);
+             os.MakeMissing(OsCall::GetMonitorInfoA);
+         },
+         blank},
+        {"information raises another error",
+         [](FakeOs& os) {
+             os.MakeFailing(OsCall::MonitorFromRect, kInvalidCall);
+             os.MakeFailing(OsCall::GetMonitorInfoA, kInvalidCall);
+         },
+         blank},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.what);
         FakeOs os;
         ScopedOs scoped(os);
         os.SetMonitors(testing::PrimaryAndRightMonitor());
-        os.MakeFailing(OsCall::MonitorFromRect, kInvalidCall);
+        c.spoil(os);
         clsMonitors list;
-        EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), 12);
         ASSERT_EQ(list.Monitors().Count(), 1);
-        const auto record = list.Monitors().Item("-1");
-        EXPECT_EQ(record->Handle(), -1);
-        EXPECT_EQ(record->Right(), 0);
-        EXPECT_EQ(record->WorkBottom(), 0);
-        EXPECT_EQ(record->Width(), 0);
+        EXPECT_EQ(FieldsOf(*list.Monitors().Item("-1")), c.fields);
+        if (c.fields == handleOnly) {
+            EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), 12);  // a failure does not stop the scan
+        }
     }
-    // The monitor information is missing: the record stays blank.
+}
+
+TEST(MonitorScan, OtherFailuresKeepKeysOrEndTheScanSilently)
+{
     {
+        // Missing information keeps the keys of real monitors, records untouched.
         FakeOs os;
         ScopedOs scoped(os);
-        os.MakeMissing(OsCall::MonitorFromRect);
+        os.SetMonitors(testing::PrimaryAndRightMonitor());
         os.MakeMissing(OsCall::GetMonitorInfoA);
         clsMonitors list;
-        ASSERT_EQ(list.Monitors().Count(), 1);
-        EXPECT_EQ(list.Monitors().Item("-1")->Handle(), 0);
+        ASSERT_EQ(list.Monitors().Count(), 2);
+        EXPECT_EQ(FieldsOf(*list.Monitors().Item(MonitorKey(kSecond))), std::vector<int32_t>(11, 0));
     }
-    // The monitor information raises another error: the record stays blank too.
-    {
-        FakeOs os;
-        ScopedOs scoped(os);
-        os.MakeFailing(OsCall::MonitorFromRect, kInvalidCall);
-        os.MakeFailing(OsCall::GetMonitorInfoA, kInvalidCall);
-        clsMonitors list;
-        ASSERT_EQ(list.Monitors().Count(), 1);
-        EXPECT_EQ(list.Monitors().Item("-1")->Handle(), 0);
-    }
-}
-
-TEST(MonitorScan, MissingMonitorInformationKeepsTheKeysOfRealMonitors)
-{
-    FakeOs os;
-    ScopedOs scoped(os);
-    os.SetMonitors(testing::PrimaryAndRightMonitor());
-    os.MakeMissing(OsCall::GetMonitorInfoA);
-
-    clsMonitors list;
-    ASSERT_EQ(list.Monitors().Count(), 2);
-    const auto record = list.Monitors().Item(MonitorKey(kSecond));
-    EXPECT_EQ(record->Handle(), 0);  // untouched
-    EXPECT_EQ(record->Width(), 0);
-}
-
-TEST(MonitorScan, OtherFailuresEndTheScanSilently)
-{
     FakeOs os;
     ScopedOs scoped(os);
     os.MakeFailing(OsCall::GetSystemMetrics, kInvalidCall);
     clsMonitors list;
     EXPECT_EQ(list.Monitors().Count(), 0);
     EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), 0);
-}
-
-TEST(MonitorScan, OverflowNearTheLimitEndsTheScanKeepingWhatWasFound)
-{
-    // The probe point x + 320 overflows: a monitor found before it stays.
-    {
-        FakeOs os;
-        ScopedOs scoped(os);
-        os.SetMonitors({FakeMonitor(kPrimary, 0, 1, 640, 478, true), FakeMonitor(kSecond, 0, 0, kMaxLong, 1)});
-        clsMonitors list;
-        EXPECT_EQ(HandlesInOrder(list), (std::vector<int32_t>{kPrimary}));
-        EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), kMaxLong / 640);
-    }
-    // The step x + 640 overflows after a last probe at 2147483640.
-    {
-        FakeOs os;
-        ScopedOs scoped(os);
-        os.SetMonitors({FakeMonitor(kPrimary, -200, 1, 640, 478, true), FakeMonitor(kSecond, -200, 0, kMaxLong, 1)});
-        clsMonitors list;
-        EXPECT_EQ(HandlesInOrder(list), (std::vector<int32_t>{kPrimary}));
-        EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), (kMaxLong - 320 + 200) / 640 + 1);
-    }
 }
 
 }  // namespace

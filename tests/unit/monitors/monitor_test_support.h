@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "monitors/cls_monitor.h"
 #include "platform/fake/fake_os.h"
 #include "platform/run_time_error.h"
 #include "support/error_number.h"
@@ -16,6 +17,14 @@ constexpr int32_t kSecond = 0x10002;
 inline std::vector<MonitorDesc> PrimaryAndRightMonitor()
 {
     return {FakeMonitor(kPrimary, 0, 0, 1024, 768, true), FakeMonitor(kSecond, 1024, 0, 1280, 1024)};
+}
+
+// A record's fields: handle, monitor and work rectangles (left, top, right, bottom), width, height.
+inline std::vector<int32_t> FieldsOf(const clsMonitor& record)
+{
+    return {record.Handle(),   record.Left(),      record.Top(),     record.Right(),
+            record.Bottom(),   record.WorkLeft(),  record.WorkTop(), record.WorkRight(),
+            record.WorkBottom(), record.Width(),   record.Height()};
 }
 
 }  // namespace quorvane::testing

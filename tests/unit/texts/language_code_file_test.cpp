@@ -9,119 +9,69 @@ namespace {
 using LanguageCodeFileTest = testing::TextFilesTest;
 using testing::ErrorNumberOf;
 
-TEST_F(LanguageCodeFileTest, AMatchOnLineMGivesLanguageMMinusOneAndItsValue)
+struct CodeCase {
+    std::vector<std::string> lines;
+    Text code;
+    int16_t startIndex;
+    Text value;
+    int16_t index;
+};
+
+// A match on line m gives language m - 1 and its value; without one every
+// line counts on from the current index and the last line gives the value.
+// Line 1 is never an entry; beyond seven the language becomes language 1.
+TEST_F(LanguageCodeFileTest, ValueAndLanguageAsTheTableSays)
 {
-    WriteLines("LcLCFile.txt", {"JPN=ignored heading", "JPN=日本語", "ENU=English", "DEU=Deutsch", "FRA=Français"});
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"DEU"), U"Deutsch");
+    const std::vector<std::string> four = {"JPN=ignored heading", "JPN=日本語", "ENU=English", "DEU=Deutsch"};
+    const std::vector<std::string> nine = {"heading", "L1=1", "L2=2", "L3=3", "L4=4", "L5=5", "L6=6", "L7=7", "L8=8"};
+    const CodeCase cases[] = {
+        {four, U"DEU", 1, U"Deutsch", 3},
+        {four, U"JPN", 1, U"日本語", 1},
+        {four, U"SVE", 1, U"Deutsch", 4},
+        {four, U"DEU", 3, U"Deutsch", 5},
+        // Whole codes, any letter case, not trimmed.
+        {{"heading", "DE=a", "DEUX=b", " DEU=c", "DEU =d", "deu=e"}, U"DEU", 1, U"e", 5},
+        {{"heading", "XYZ=x", "ÄÖÜÉ=umlauts"}, U"äöüé", 1, U"umlauts", 2},
+        // Empty lines and lines without "=" count but never match; as the
+        // last line such a line is the value itself.
+        {{"heading", "", "DEU", "DEU=Deutsch"}, U"DEU", 1, U"Deutsch", 3},
+        {{"heading", "ENU=English", "Deutsch"}, U"DEU", 1, U"Deutsch", 3},
+        {{"heading", "ENU=English", ""}, U"", 1, U"", 3},
+        // The code ends at the first "=", the value keeps the rest.
+        {{"heading", "A=B=C", "ENU=x=y="}, U"A=B", 1, U"x=y=", 3},
+        {{"heading", "A=B=C", "ENU=x=y="}, U"A", 1, U"B=C", 1},
+        // An empty code matches only a line beginning with "=".
+        {{"heading", "", "ENU=English", "=", "=English"}, U"", 1, U"", 3},
+        {{"heading", "", "ENU=English", "DEU=Deutsch"}, U"", 1, U"Deutsch", 4},
+        {nine, U"L7", 1, U"7", 7},
+        {nine, U"L8", 1, U"8", 1},
+        {nine, U"none", 1, U"8", 1},
+        {{"heading", "L1=1", "L2=2", "L3=3", "L4=4", "L5=5", "L6=6"}, U"none", 1, U"6", 7},
+        {{"heading", "ENU=English"}, U"DEU", 1, U"English", 2},
+    };
+    for (const CodeCase& c : cases) {
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
+        WriteLines("LcLCFile.txt", c.lines);
+        state_.LanguageIndex = c.startIndex;
+        EXPECT_EQ(ReadLanguageCodeFile(state_, c.code), c.value);
+        EXPECT_EQ(state_.LanguageIndex, c.index);
+    }
+}
+
+TEST_F(LanguageCodeFileTest, LineEndsShortFilesAndOverflow)
+{
+    WriteLines("LcLCFile.txt", {"heading", "ENU=English", "DEU=Deutsch"}, "\n");
+    EXPECT_EQ(ReadLanguageCodeFile(state_, U"none"), U"Deutsch");
     EXPECT_EQ(state_.LanguageIndex, 3);
-
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"JPN"), U"日本語");  // line 1 is never an entry
-    EXPECT_EQ(state_.LanguageIndex, 1);
-}
-
-TEST_F(LanguageCodeFileTest, WithoutAMatchEveryLineCountsAndTheLastLineGivesTheValue)
-{
-    WriteLines("LcLCFile.txt", {"heading", "JPN=日本語", "ENU=English", "DEU=Deutsch"});
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"SVE"), U"Deutsch");
-    EXPECT_EQ(state_.LanguageIndex, 4);
-}
-
-TEST_F(LanguageCodeFileTest, CodesCompareWholeIgnoringLetterCaseWithoutTrimming)
-{
-    WriteLines("LcLCFile.txt", {"heading", "DE=a", "DEUX=b", " DEU=c", "DEU =d", "deu=e"});
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"DEU"), U"e");
-    EXPECT_EQ(state_.LanguageIndex, 5);
-
-    WriteLines("LcLCFile.txt", {"heading", "XYZ=x", "ÄÖÜÉ=umlauts"});
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"äöüé"), U"umlauts");
-    EXPECT_EQ(state_.LanguageIndex, 2);
-}
-
-TEST_F(LanguageCodeFileTest, EmptyLinesAndLinesWithoutEqualsSignCountButNeverMatch)
-{
-    WriteLines("LcLCFile.txt", {"heading", "", "DEU", "DEU=Deutsch"});
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"DEU"), U"Deutsch");
-    EXPECT_EQ(state_.LanguageIndex, 3);
-
-    // As the last line read, a line without "=" is the value itself.
-    WriteLines("LcLCFile.txt", {"heading", "ENU=English", "Deutsch"});
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"DEU"), U"Deutsch");
-    EXPECT_EQ(state_.LanguageIndex, 3);
-
-    WriteLines("LcLCFile.txt", {"heading", "ENU=English", ""});
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U""), U"");
-    EXPECT_EQ(state_.LanguageIndex, 3);
-}
-
-TEST_F(LanguageCodeFileTest, TheCodeEndsAtTheFirstEqualsSignAndTheValueKeepsTheRest)
-{
-    WriteLines("LcLCFile.txt", {"heading", "A=B=C", "ENU=x=y="});
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"A=B"), U"x=y=");
-    EXPECT_EQ(state_.LanguageIndex, 3);
-
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"A"), U"B=C");
-    EXPECT_EQ(state_.LanguageIndex, 1);
-}
-
-TEST_F(LanguageCodeFileTest, AnEmptyCodeMatchesOnlyALineBeginningWithEqualsSign)
-{
-    WriteLines("LcLCFile.txt", {"heading", "", "ENU=English", "=", "=English"});
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U""), U"");
-    EXPECT_EQ(state_.LanguageIndex, 3);
-
-    WriteLines("LcLCFile.txt", {"heading", "", "ENU=English", "DEU=Deutsch"});
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U""), U"Deutsch");
-    EXPECT_EQ(state_.LanguageIndex, 4);
-}
-
-TEST_F(LanguageCodeFileTest, LanguagesBeyondSevenBecomeLanguageOne)
-{
-    const std::vector<std::string> lines = {"heading", "L1=1", "L2=2", "L3=3", "L4=4", "L5=5", "L6=6", "L7=7", "L8=8"};
-    WriteLines("LcLCFile.txt", lines);
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"L7"), U"7");
-    EXPECT_EQ(state_.LanguageIndex, 7);
-
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"L8"), U"8");  // a match on line 9
-    EXPECT_EQ(state_.LanguageIndex, 1);
-
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"none"), U"8");  // eight entries counted
-    EXPECT_EQ(state_.LanguageIndex, 1);
-
-    WriteLines("LcLCFile.txt", {"heading", "L1=1", "L2=2", "L3=3", "L4=4", "L5=5", "L6=6"});
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"none"), U"6");  // six entries: the number after the last
-    EXPECT_EQ(state_.LanguageIndex, 7);
-}
-
-TEST_F(LanguageCodeFileTest, TheCountGoesOnFromTheCurrentLanguageIndexAndIsChecked)
-{
-    WriteLines("LcLCFile.txt", {"heading", "ENU=English", "DEU=Deutsch"});
-    state_.LanguageIndex = 3;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"DEU"), U"Deutsch");
-    EXPECT_EQ(state_.LanguageIndex, 4);
-
-    state_.LanguageIndex = 32767;
-    EXPECT_EQ(ErrorNumberOf([&] { ReadLanguageCodeFile(state_, U"DEU"); }), kOverflow);
-}
-
-TEST_F(LanguageCodeFileTest, AFileOfTwoLinesIsReadAndAShorterOneIsAnError)
-{
-    WriteLines("LcLCFile.txt", {"heading", "ENU=English"});
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"DEU"), U"English");
-    EXPECT_EQ(state_.LanguageIndex, 2);
 
     state_.LanguageIndex = 1;
     WriteLines("LcLCFile.txt", {"heading", "ENU=English"}, "\r\n", false);
     EXPECT_EQ(ReadLanguageCodeFile(state_, U"ENU"), U"English");
     EXPECT_EQ(state_.LanguageIndex, 1);
+
+    WriteLines("LcLCFile.txt", {"heading", "ENU=English", "DEU=Deutsch"});
+    state_.LanguageIndex = 32767;
+    EXPECT_EQ(ErrorNumberOf([&] { ReadLanguageCodeFile(state_, U"DEU"); }), kOverflow);
 
     WriteLines("LcLCFile.txt", {"heading"});
     EXPECT_EQ(ErrorNumberOf([&] { ReadLanguageCodeFile(state_, U"ENU"); }), kInputPastEnd);
@@ -131,29 +81,13 @@ TEST_F(LanguageCodeFileTest, AFileOfTwoLinesIsReadAndAShorterOneIsAnError)
     EXPECT_EQ(ErrorNumberOf([&] { ReadLanguageCodeFile(state_, U"ENU"); }), kFileNotFound);
 }
 
-TEST_F(LanguageCodeFileTest, LineEndsMayBeCrLfOrLf)
+TEST_F(LanguageCodeFileTest, TheProfileValueIsCutTo19CharactersAndMatchesInAnyCase)
 {
-    WriteLines("LcLCFile.txt", {"heading", "ENU=English", "DEU=Deutsch"}, "\n");
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"ENU"), U"English");
-    EXPECT_EQ(state_.LanguageIndex, 1);
-    state_.LanguageIndex = 1;
-    EXPECT_EQ(ReadLanguageCodeFile(state_, U"none"), U"Deutsch");
-    EXPECT_EQ(state_.LanguageIndex, 3);
-}
-
-TEST_F(LanguageCodeFileTest, TheProfileValueIsCutTo19Characters)
-{
-    os_.SetProfileLanguage("ENU");
-    EXPECT_EQ(ReadLanguageCode(), U"ENU");
-    os_.SetProfileLanguage("");
-    EXPECT_EQ(ReadLanguageCode(), U"");
     os_.SetProfileLanguage("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     EXPECT_EQ(ReadLanguageCode(), U"ABCDEFGHIJKLMNOPQRS");
-    EXPECT_EQ(os_.CallCount(OsCall::GetProfileStringA), 3);
-}
+    os_.SetProfileLanguage("");
+    EXPECT_EQ(ReadLanguageCode(), U"");
 
-TEST_F(LanguageCodeFileTest, ALowerCaseProfileValueFindsItsEntry)
-{
     WriteLines("LcLCFile.txt", {"heading", "JPN=日本語", "ENU=English", "DEU=Deutsch"});
     os_.SetProfileLanguage("deu");
     EXPECT_EQ(ReadLanguageCodeFile(state_, ReadLanguageCode()), U"Deutsch");

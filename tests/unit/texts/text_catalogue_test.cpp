@@ -133,60 +133,44 @@ TEST_F(TextCatalogueTest, TitlesAndLinesAreCutOrPaddedInCharacters)
     EXPECT_EQ(state_.ButtonText(3, 1), Text(100, U'b'));
 }
 
-TEST_F(TextCatalogueTest, LanguageCountIsTheLastBlockWithAName)
+struct ChoiceCase {
+    std::vector<std::pair<int, std::string>> names;  // language, name replacing "Name Ln"
+    Text pattern;
+    int16_t count;
+    int16_t index;  // from 2, the language of the code file
+};
+
+// The count is the last block with a name; the last matching name chooses
+// the language, no match keeps the code file's; empty names are not tested.
+TEST_F(TextCatalogueTest, CountAndLanguageFollowTheNames)
 {
-    auto lines = Catalogue();
-    lines[At(7, 2)] = "";
-    WriteLines("LcdTFile.txt", lines);
-    Read();
-    EXPECT_EQ(state_.LanguageCount, 6);
-
-    lines = Catalogue();
-    lines[At(4, 2)] = "";
-    WriteLines("LcdTFile.txt", lines);
-    Read();
-    EXPECT_EQ(state_.LanguageCount, 7);
-
+    std::vector<std::pair<int, std::string>> noNames;
     for (int language = 1; language <= 7; ++language) {
-        lines[At(language, 2)] = "";
+        noNames.emplace_back(language, "");
     }
-    WriteLines("LcdTFile.txt", lines);
-    state_.LanguageCount = 0;
-    Read(U"*");
-    EXPECT_EQ(state_.LanguageCount, 0);
-    EXPECT_EQ(state_.LanguageIndex, 1);
-}
-
-TEST_F(TextCatalogueTest, TheLastMatchingNameChoosesTheLanguage)
-{
-    auto lines = Catalogue();
-    lines[At(3, 2)] = "Deutsch";
-    lines[At(6, 2)] = "Deutsch";
-    WriteLines("LcdTFile.txt", lines);
-    state_.LanguageIndex = 2;
-    Read(U"Deutsch");
-    EXPECT_EQ(state_.LanguageIndex, 6);
-
-    state_.LanguageIndex = 2;
-    Read(U"Svenska");
-    EXPECT_EQ(state_.LanguageIndex, 2);  // no match keeps the language of the code file
-
-    state_.LanguageIndex = 2;
-    Read(U"Name L[1-5]");
-    EXPECT_EQ(state_.LanguageIndex, 5);
-}
-
-TEST_F(TextCatalogueTest, StarMatchesEveryNameButEmptyNamesAreNotTested)
-{
-    auto lines = Catalogue();
-    lines[At(7, 2)] = "";
-    WriteLines("LcdTFile.txt", lines);
-    Read(U"*");
-    EXPECT_EQ(state_.LanguageIndex, 6);
-
-    state_.LanguageIndex = 1;
-    Read(U"");
-    EXPECT_EQ(state_.LanguageIndex, 1);
+    const ChoiceCase cases[] = {
+        {{{7, ""}}, U"none", 6, 2},
+        {{{4, ""}}, U"none", 7, 2},
+        {noNames, U"*", 0, 2},
+        {{{3, "Deutsch"}, {6, "Deutsch"}}, U"Deutsch", 7, 6},
+        {{{3, "Deutsch"}}, U"Svenska", 7, 2},
+        {{}, U"Name L[1-5]", 7, 5},
+        {{{7, ""}}, U"*", 6, 6},
+        {{}, U"", 7, 2},
+    };
+    for (const ChoiceCase& c : cases) {
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
+        auto lines = Catalogue();
+        for (const auto& [language, name] : c.names) {
+            lines[At(language, 2)] = name;
+        }
+        WriteLines("LcdTFile.txt", lines);
+        state_.LanguageCount = 0;
+        state_.LanguageIndex = 2;
+        Read(c.pattern);
+        EXPECT_EQ(state_.LanguageCount, c.count);
+        EXPECT_EQ(state_.LanguageIndex, c.index);
+    }
 }
 
 TEST_F(TextCatalogueTest, EachNameGoesToTheCaptionWriterRightAfterItIsRead)
@@ -215,8 +199,11 @@ TEST_F(TextCatalogueTest, EachNameGoesToTheCaptionWriterRightAfterItIsRead)
 
 TEST_F(TextCatalogueTest, ExactlyFiveHundredEighteenLinesAreRead)
 {
+    EXPECT_EQ(ErrorNumberOf([&] { Read(); }), kFileNotFound);
+    EXPECT_TRUE(captions_.empty());
+
     auto lines = Catalogue();
-    WriteLines("LcdTFile.txt", lines, "\r\n", false);
+    WriteLines("LcdTFile.txt", lines, "\n", false);  // LF line ends, none after the last
     Read();
     EXPECT_EQ(state_.StepLine(7, 8, 6), Padded(U"L7 S8 line 6", 70));
 
@@ -235,20 +222,6 @@ TEST_F(TextCatalogueTest, ExactlyFiveHundredEighteenLinesAreRead)
         EXPECT_EQ(error.Number(), kInputPastEnd);
         EXPECT_NE(std::string(error.what()).find("LcdTFile.txt"), std::string::npos) << error.what();
     }
-}
-
-TEST_F(TextCatalogueTest, LineEndsMayBeCrLfOrLf)
-{
-    WriteLines("LcdTFile.txt", Catalogue(), "\n");
-    Read();
-    EXPECT_EQ(state_.StepTitle(4, 5), Padded(U"L4 S5 title", 30));
-    EXPECT_EQ(state_.StepLine(7, 8, 6), Padded(U"L7 S8 line 6", 70));
-}
-
-TEST_F(TextCatalogueTest, AMissingCatalogueIsAnError)
-{
-    EXPECT_EQ(ErrorNumberOf([&] { Read(); }), kFileNotFound);
-    EXPECT_TRUE(captions_.empty());
 }
 
 }  // namespace
