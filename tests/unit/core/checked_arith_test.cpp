@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "support/error_number.h"
 #include "platform/checked_arith.h"
@@ -14,32 +15,23 @@ using testing::ErrorNumberOf;
 constexpr int32_t kMaxLong = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMinLong = std::numeric_limits<int32_t>::min();
 
-TEST(CheckedArith, RoundsHalvesToEven)
+// Halves round to even; a result outside the range, NaN or infinity overflows.
+TEST(CheckedArith, ConversionsRoundHalvesToEvenAndCheckTheirRange)
 {
-    EXPECT_EQ(arith::ToInt32(0.5), 0);
-    EXPECT_EQ(arith::ToInt32(1.5), 2);
-    EXPECT_EQ(arith::ToInt32(2.5), 2);
-    EXPECT_EQ(arith::ToInt32(-2.5), -2);
-    EXPECT_EQ(arith::ToInt32(-0.5), 0);
-    EXPECT_EQ(arith::ToInt32(2.4999), 2);
-    EXPECT_EQ(arith::ToInt32(-1.5000001), -2);
-    EXPECT_EQ(arith::ToInt16(0.5), 0);
-    EXPECT_EQ(arith::ToInt16(1.5), 2);
-    EXPECT_EQ(arith::ToInt16(-2.5), -2);
-}
-
-TEST(CheckedArith, ConversionsCheckTheirRange)
-{
-    EXPECT_EQ(arith::ToInt32(2147483647.4), kMaxLong);
-    EXPECT_EQ(ErrorNumberOf([] { arith::ToInt32(2147483647.5); }), kOverflow);  // rounds up to 2^31
-    EXPECT_EQ(arith::ToInt32(-2147483648.5), kMinLong);                        // rounds to the even bound
-    EXPECT_EQ(ErrorNumberOf([] { arith::ToInt32(-2147483649.0); }), kOverflow);
-    EXPECT_EQ(ErrorNumberOf([] { arith::ToInt32(std::nan("")); }), kOverflow);
-    EXPECT_EQ(ErrorNumberOf([] { arith::ToInt32(std::numeric_limits<double>::infinity()); }), kOverflow);
-
-    EXPECT_EQ(arith::ToInt16(32767.4), 32767);
+    const std::pair<double, int32_t> toLong[] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {-0.5, 0}, {2.4999, 2}, {-1.5000001, -2},
+        {2147483647.4, kMaxLong}, {-2147483648.5, kMinLong}};
+    for (const auto& [value, expected] : toLong) {
+        EXPECT_EQ(arith::ToInt32(value), expected) << value;
+    }
+    for (double value : {2147483647.5, -2147483649.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(ErrorNumberOf([&] { arith::ToInt32(value); }), kOverflow) << value;
+    }
+    const std::pair<double, int16_t> toInteger[] = {{0.5, 0}, {1.5, 2}, {-2.5, -2}, {32767.4, 32767}, {-32768.5, -32768}};
+    for (const auto& [value, expected] : toInteger) {
+        EXPECT_EQ(arith::ToInt16(value), expected) << value;
+    }
     EXPECT_EQ(ErrorNumberOf([] { arith::ToInt16(32767.5); }), kOverflow);
-    EXPECT_EQ(arith::ToInt16(-32768.5), -32768);
     EXPECT_EQ(ErrorNumberOf([] { arith::ToInt16(-32769.0); }), kOverflow);
     EXPECT_EQ(arith::ToInt16(int32_t{-32768}), -32768);
     EXPECT_EQ(ErrorNumberOf([] { arith::ToInt16(int32_t{32768}); }), kOverflow);

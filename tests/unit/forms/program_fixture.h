@@ -4,12 +4,13 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QLabel>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <sstream>
+#include <vector>
 
 #include "guide/form3.h"
 #include "pattern/frm_test_form.h"
@@ -37,6 +38,14 @@ protected:
         }
     }
 
+    // A run-time error that reached the fatal path, unless the test expects one.
+    void TearDown() override
+    {
+        if (!fatalExpected_) {
+            EXPECT_EQ(os_.FatalMessages(), std::vector<std::string>());
+        }
+    }
+
     // What the program does first: load the start-up window, then show it.
     void StartProgram()
     {
@@ -55,6 +64,39 @@ protected:
         return std::nullopt;
     }
 
+    // Presses a key on the Next button, as the step keys arrive.
+    static void PressKey(int16_t key) { Guide().auto_mode_key_KeyPress(1, key); }
+
+    static void GoToStep(int16_t step)
+    {
+        while (State().StepIndex < step) {
+            PressKey('N');
+        }
+    }
+
+    static QLabel& Image1Label() { return *static_cast<QLabel*>(TestForm().Image1().Native()); }
+
+    static std::vector<Text> LabelCaptions()
+    {
+        std::vector<Text> captions;
+        for (int16_t i = 0; i <= 5; ++i) {
+            captions.push_back(Guide().Test2(i).Caption());
+        }
+        return captions;
+    }
+
+    // The target monitor in the shared state and the test window over it (pixels, 15 twips each).
+    static void ExpectTarget(int32_t handle, int32_t left, int32_t top, int32_t width, int32_t height)
+    {
+        const ProgramState& s = State();
+        EXPECT_EQ((std::vector<int32_t>{s.TargetMonitor, s.TargetLeft, s.TargetTop, s.TargetRight, s.TargetBottom,
+                                        s.TargetWidth, s.TargetHeight, s.PatternWidth, s.PatternHeight}),
+                  (std::vector<int32_t>{handle, left, top, left + width, top + height, width, height, width, height}));
+        EXPECT_EQ((std::vector<double>{TestForm().Left(), TestForm().Top(), TestForm().Width(), TestForm().Height()}),
+                  (std::vector<double>{left * 15.0, top * 15.0, width * 15.0, height * 15.0}));
+    }
+
+    bool fatalExpected_ = false;
     ScopedWorkDir workDir_;
     FakeOs os_;
     ScopedOs scopedOs_{os_};
@@ -123,28 +165,21 @@ inline QImage ExpectedPattern(int step, int width, int height)
 inline ::testing::AssertionResult SamePicture(const QImage& actual, const QImage& expected)
 {
     if (actual.size() != expected.size()) {
-        return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height() << ", expected "
-                                             << expected.width() << "x" << expected.height();
+        return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height();
     }
     const QImage got = actual.convertToFormat(QImage::Format_RGB32);
     const QImage want = expected.convertToFormat(QImage::Format_RGB32);
-    const auto rowBytes = static_cast<size_t>(got.width()) * sizeof(QRgb);
-    int64_t wrong = 0;
-    std::ostringstream first;
     for (int y = 0; y < got.height(); ++y) {
-        if (std::memcmp(got.constScanLine(y), want.constScanLine(y), rowBytes) == 0) {
+        if (std::memcmp(got.constScanLine(y), want.constScanLine(y), static_cast<size_t>(got.width()) * 4) == 0) {
             continue;
         }
         for (int x = 0; x < got.width(); ++x) {
-            const QRgb colour = got.pixel(x, y) & 0xFFFFFFu;
-            const QRgb wanted = want.pixel(x, y) & 0xFFFFFFu;
-            if (colour != wanted && wrong++ < 5) {
-                first << " (" << x << "," << y << ") is " << std::hex << colour << " not " << wanted << std::dec << ";";
+            if ((got.pixel(x, y) ^ want.pixel(x, y)) & 0xFFFFFFu) {
+                return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex
+                                                     << (got.pixel(x, y) & 0xFFFFFFu) << " not "
+                                                     << (want.pixel(x, y) & 0xFFFFFFu);
             }
         }
-    }
-    if (wrong != 0) {
-        return ::testing::AssertionFailure() << wrong << " pixels differ:" << first.str();
     }
     return ::testing::AssertionSuccess();
 }

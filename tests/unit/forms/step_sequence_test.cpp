@@ -1,11 +1,11 @@
-#include <QLabel>
 #include <QPixmap>
-#include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/toolkit/colour.h"
 #include "program_fixture.h"
+#include "sample_texts.h"
 
 namespace quorvane::testing {
 namespace {
@@ -40,15 +40,6 @@ void Move(Trigger trigger, bool forward)
 
 class StepSequenceTest : public ProgramTest {
 protected:
-    static void GoToStep(int16_t step)
-    {
-        while (State().StepIndex < step) {
-            PressOnStepButton('N');
-        }
-    }
-
-    static QLabel& Image1Label() { return *static_cast<QLabel*>(TestForm().Image1().Native()); }
-
     // Marks the test window so that a redraw shows: a red top row and a
     // picture in Image1, both of which every redraw removes.
     static void Mark()
@@ -94,29 +85,14 @@ protected:
     }
 };
 
-// Empties the names of the catalogue's last two languages: five count.
-void KeepFiveLanguageNames()
-{
-    std::ifstream in("LcdTFile.txt", std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    in.close();
-    constexpr size_t kBlockLines = 74;
-    lines.at(5 * kBlockLines + 1) = "\r";
-    lines.at(6 * kBlockLines + 1) = "\r";
-    std::ofstream out("LcdTFile.txt", std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) {
-        out << line << '\n';
-    }
-}
-
 class StepWalkTest : public StepSequenceTest, public ::testing::WithParamInterface<Trigger> {};
 
 TEST_P(StepWalkTest, EveryMoveFollowsTheTableAndRedraws)
 {
-    KeepFiveLanguageNames();
+    std::vector<std::string> lines = SampleLines("LcdTFile.txt");
+    lines[NameLine(6)].clear();
+    lines[NameLine(7)].clear();
+    WriteCatalogue(lines);
     StartProgram();
     ASSERT_EQ(State().LanguageCount, 5);
     Guide().Option2(4).Select();  // captions must follow the current language
@@ -145,54 +121,25 @@ std::string TriggerName(const ::testing::TestParamInfo<Trigger>& info)
     return names[static_cast<int>(info.param)];
 }
 
-void PrintTo(Trigger trigger, std::ostream* out)
-{
-    *out << TriggerName({trigger, 0});
-}
-
 INSTANTIATE_TEST_SUITE_P(Triggers, StepWalkTest,
                          ::testing::Values(Trigger::Buttons, Trigger::StepButtonKeys, Trigger::StepButtonLowerKeys,
                                            Trigger::LanguageButtonKeys, Trigger::LanguageButtonLowerKeys),
                          TriggerName);
 
-TEST_F(StepSequenceTest, KeysPastTheEndsChangeNothingAndDoNotRedraw)
+// Step keys past the ends and other keys only refresh the panel (hidden
+// language buttons come back on step 1, shown ones go on step 3).
+TEST_F(StepSequenceTest, KeysThatDoNotMoveOnlyRefreshThePanel)
 {
     StartProgram();
     PressOnStepButton('N');
     PressOnStepButton('B');  // step 1 with the renderer's texts
-    for (int16_t key : {'B', 'b'}) {
-        Mark();
-        PressOnStepButton(key);
-        PressOnLanguageButton(key);
-        ExpectDialogOf(1);
-        EXPECT_TRUE(NotRedrawn());
-    }
-
-    GoToStep(8);
-    for (int16_t key : {'N', 'n'}) {
-        Mark();
-        PressOnStepButton(key);
-        PressOnLanguageButton(key);
-        ExpectDialogOf(8);
-        EXPECT_TRUE(NotRedrawn());
-    }
-
-    // The Next button itself is disabled on step 8; its handler only redraws.
-    Mark();
-    Guide().auto_mode_key_Click(kNext);
-    ExpectDialogOf(8);
-    EXPECT_TRUE(Redrawn());
-}
-
-TEST_F(StepSequenceTest, OtherKeysOnlyRefreshThePanel)
-{
-    StartProgram();
-    PressOnStepButton('N');
-    PressOnStepButton('B');
     Guide().Frame1().SetVisible(false);
     Guide().Option2(2).SetVisible(false);
     Mark();
-    PressOnStepButton('x');
+    for (int16_t key : {'B', 'b', 'x'}) {
+        PressOnStepButton(key);
+        PressOnLanguageButton(key);
+    }
     ExpectDialogOf(1);
     EXPECT_TRUE(NotRedrawn());
 
@@ -200,16 +147,30 @@ TEST_F(StepSequenceTest, OtherKeysOnlyRefreshThePanel)
     Guide().Frame1().SetVisible(true);
     Guide().Option2(5).SetVisible(true);
     Mark();
-    for (const char key : {'x', '1', ' ', '\r'}) {
+    for (int16_t key : {'x', '1', ' ', '\r'}) {
         PressOnStepButton(key);
         PressOnLanguageButton(key);
     }
     ExpectDialogOf(3);
     EXPECT_TRUE(NotRedrawn());
+
+    GoToStep(8);
+    Mark();
+    for (int16_t key : {'N', 'n'}) {
+        PressOnStepButton(key);
+        PressOnLanguageButton(key);
+    }
+    ExpectDialogOf(8);
+    EXPECT_TRUE(NotRedrawn());
+
+    // The Next button itself is disabled on step 8; its handler only redraws.
+    Guide().auto_mode_key_Click(kNext);
+    ExpectDialogOf(8);
+    EXPECT_TRUE(Redrawn());
 }
 
-// Back on step 2 selects the language button before it redraws; the B key
-// selects it only in its panel update, after the move to step 1.
+// Back on step 2 selects the language button before it redraws; B selects
+// it only in its panel update, after the move to step 1.
 TEST_F(StepSequenceTest, BackOnStepTwoSelectsTheLanguageButtonFirst)
 {
     StartProgram();
@@ -243,40 +204,25 @@ TEST_F(StepSequenceTest, BackOnStepTwoSelectsTheLanguageButtonFirst)
 
 enum class ExitWay { ExitButton, EscOnStepButton, EscOnLanguageButton };
 
-struct ExitCase {
-    int16_t step;
-    ExitWay way;
-};
-
-std::string ExitCaseName(const ::testing::TestParamInfo<ExitCase>& info)
-{
-    static const char* const ways[] = {"ExitButton", "EscOnStepButton", "EscOnLanguageButton"};
-    return "Step" + std::to_string(info.param.step) + ways[static_cast<int>(info.param.way)];
-}
-
-void PrintTo(const ExitCase& exitCase, std::ostream* out)
-{
-    *out << ExitCaseName({exitCase, 0});
-}
-
-class ExitTest : public StepSequenceTest, public ::testing::WithParamInterface<ExitCase> {};
+class ExitTest : public StepSequenceTest, public ::testing::WithParamInterface<std::tuple<int, ExitWay>> {};
 
 TEST_P(ExitTest, EndsTheProgramAfterBothWindowsUnload)
 {
+    const auto [step, way] = GetParam();
     StartProgram();
-    GoToStep(GetParam().step);
+    GoToStep(static_cast<int16_t>(step));
     const int32_t counter = os_.CursorCounter();
     ASSERT_GE(counter, 0);
     const int callsBefore = os_.CallCount(OsCall::ShowCursor);
 
-    const auto exitCode = ExitCodeOf([way = GetParam().way] {
-        switch (way) {
-        case ExitWay::ExitButton: Guide().auto_mode_key_Click(kExit); return;
-        case ExitWay::EscOnStepButton: PressOnStepButton(27); return;
-        case ExitWay::EscOnLanguageButton: PressOnLanguageButton(27); return;
-        }
-    });
-    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(ExitCodeOf([way = way] {
+                  switch (way) {
+                  case ExitWay::ExitButton: Guide().auto_mode_key_Click(kExit); return;
+                  case ExitWay::EscOnStepButton: PressOnStepButton(27); return;
+                  case ExitWay::EscOnLanguageButton: PressOnLanguageButton(27); return;
+                  }
+              }),
+              0);
     EXPECT_FALSE(Guide().IsLoaded());
     EXPECT_TRUE(TestForm().Enabled());
     // The dialog hid the cursor down to -1, one call per step; the test
@@ -285,18 +231,17 @@ TEST_P(ExitTest, EndsTheProgramAfterBothWindowsUnload)
     EXPECT_EQ(os_.CallCount(OsCall::ShowCursor) - callsBefore, counter + 2);
 }
 
-std::vector<ExitCase> EveryStepEveryWay()
+std::string ExitCaseName(const ::testing::TestParamInfo<std::tuple<int, ExitWay>>& info)
 {
-    std::vector<ExitCase> cases;
-    for (int16_t step = 1; step <= 8; ++step) {
-        for (ExitWay way : {ExitWay::ExitButton, ExitWay::EscOnStepButton, ExitWay::EscOnLanguageButton}) {
-            cases.push_back({step, way});
-        }
-    }
-    return cases;
+    static const char* const ways[] = {"ExitButton", "EscOnStepButton", "EscOnLanguageButton"};
+    return "Step" + std::to_string(std::get<0>(info.param)) + ways[static_cast<int>(std::get<1>(info.param))];
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, ExitTest, ::testing::ValuesIn(EveryStepEveryWay()), ExitCaseName);
+INSTANTIATE_TEST_SUITE_P(Steps, ExitTest,
+                         ::testing::Combine(::testing::Range(1, 9),
+                                            ::testing::Values(ExitWay::ExitButton, ExitWay::EscOnStepButton,
+                                                              ExitWay::EscOnLanguageButton)),
+                         ExitCaseName);
 
 }  // namespace
 }  // namespace quorvane::testing

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 
 #include "monitor_test_support.h"
@@ -79,25 +78,18 @@ struct ScanCase {
 
 TEST(MonitorScan, ProbeGridDecidesWhatIsFound)
 {
+    const MonitorDesc primary = FakeMonitor(kPrimary, 0, 0, 1024, 768, true);
     const ScanCase cases[] = {
         // Columns -1024 to 1536 (the limit is the width, 2048), rows 0 and 480.
-        {"left of the primary",
-         {FakeMonitor(kPrimary, 0, 0, 1024, 768, true), FakeMonitor(kSecond, -1024, 0, 1024, 768)},
-         {kSecond, kPrimary},
-         10},
-        {"too small for a probe point",
-         {FakeMonitor(kPrimary, 0, 0, 1024, 768, true), FakeMonitor(kSecond, 1024, 0, 320, 240)},
-         {kPrimary},
-         -1},
-        // The probe point x + 320 overflows: the monitor found before it stays.
+        {"left of the primary", {primary, FakeMonitor(kSecond, -1024, 0, 1024, 768)}, {kSecond, kPrimary}, 10},
+        {"too small for a probe point", {primary, FakeMonitor(kSecond, 1024, 0, 320, 240)}, {kPrimary}, -1},
+        // The probe point x + 320 overflows; the step x + 640 overflows after
+        // a last probe at 2147483640. What was found before stays.
         {"probe point overflows",
-         {FakeMonitor(kPrimary, 0, 1, 640, 478, true), FakeMonitor(kSecond, 0, 0, kMaxLong, 1)},
-         {kPrimary},
+         {FakeMonitor(kPrimary, 0, 1, 640, 478, true), FakeMonitor(kSecond, 0, 0, kMaxLong, 1)}, {kPrimary},
          kMaxLong / 640},
-        // The step x + 640 overflows after a last probe at 2147483640.
         {"step overflows",
-         {FakeMonitor(kPrimary, -200, 1, 640, 478, true), FakeMonitor(kSecond, -200, 0, kMaxLong, 1)},
-         {kPrimary},
+         {FakeMonitor(kPrimary, -200, 1, 640, 478, true), FakeMonitor(kSecond, -200, 0, kMaxLong, 1)}, {kPrimary},
          (kMaxLong - 320 + 200) / 640 + 1},
     };
     for (const ScanCase& c : cases) {
@@ -133,43 +125,30 @@ TEST(MonitorScan, DesktopValuesAreReadOnEveryAccess)
     EXPECT_EQ(list.Monitors().Count(), 1);                       // the list itself waits for Refresh
 }
 
-struct FailureCase {
-    const char* what;
-    std::function<void(FakeOs&)> spoil;
-    std::vector<int32_t> fields;  // of the only record, under key "-1"
-};
-
+// Information refused for handle -1 keeps the handle with zero rectangles;
+// missing, or failing with another error, it leaves the record blank.
 TEST(MonitorScan, FailingProbesCountAsOneMonitorUnderKeyMinusOne)
 {
-    const std::vector<int32_t> blank(11, 0);
-    std::vector<int32_t> handleOnly = blank;
-    handleOnly[0] = -1;
-    const FailureCase cases[] = {
-        {"information refused for handle -1",
-         [](FakeOs& os) { os.MakeFailing(OsCall::MonitorFromRect, kInvalidCall); }, handleOnly},
-        {"information missing",
-         [](FakeOs& os) {
-             os.MakeMissing(OsCall::MonitorFromRect);
-             os.MakeMissing(OsCall::GetMonitorInfoA);
-         },
-         blank},
-        {"information raises another error",
-         [](FakeOs& os) {
-             os.MakeFailing(OsCall::MonitorFromRect, kInvalidCall);
-             os.MakeFailing(OsCall::GetMonitorInfoA, kInvalidCall);
-         },
-         blank},
-    };
-    for (const FailureCase& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (int variant = 0; variant < 3; ++variant) {
+        SCOPED_TRACE(variant);
         FakeOs os;
         ScopedOs scoped(os);
         os.SetMonitors(testing::PrimaryAndRightMonitor());
-        c.spoil(os);
+        if (variant == 1) {
+            os.MakeMissing(OsCall::MonitorFromRect);
+            os.MakeMissing(OsCall::GetMonitorInfoA);
+        } else {
+            os.MakeFailing(OsCall::MonitorFromRect, kInvalidCall);
+        }
+        if (variant == 2) {
+            os.MakeFailing(OsCall::GetMonitorInfoA, kInvalidCall);
+        }
         clsMonitors list;
         ASSERT_EQ(list.Monitors().Count(), 1);
-        EXPECT_EQ(FieldsOf(*list.Monitors().Item("-1")), c.fields);
-        if (c.fields == handleOnly) {
+        std::vector<int32_t> fields(11, 0);
+        fields[0] = variant == 0 ? -1 : 0;
+        EXPECT_EQ(FieldsOf(*list.Monitors().Item("-1")), fields);
+        if (variant == 0) {
             EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), 12);  // a failure does not stop the scan
         }
     }

@@ -66,37 +66,27 @@ protected:
     std::vector<std::pair<int16_t, Text>> captions_;
 };
 
-TEST_F(TextCatalogueTest, StoresEveryTextOfEveryLanguage)
+TEST_F(TextCatalogueTest, StoresEveryTextAndLeavesOtherSlotsAtZeroCharacters)
 {
-    WriteLines("LcdTFile.txt", Catalogue());
+    const auto lines = Catalogue();
+    WriteLines("LcdTFile.txt", lines);
     Read();
-
     EXPECT_EQ(state_.LanguageCount, 7);
     EXPECT_EQ(state_.LanguageIndex, 1);
+    const auto line = [&](size_t at, size_t width) { return Padded(Text(lines[at].begin(), lines[at].end()), width); };
     for (int16_t language = 1; language <= 7; ++language) {
-        const std::string l = "L" + std::to_string(language);
         for (int16_t item = 1; item <= 4; ++item) {
-            const std::string text = l + " button " + std::to_string(item);
-            EXPECT_EQ(state_.ButtonText(language, item), Text(text.begin(), text.end()));
+            EXPECT_EQ(state_.ButtonText(language, item), line(At(language, 6 + item), lines[At(language, 6 + item)].size()));
         }
-        EXPECT_EQ(state_.ButtonText(language, 0), U"");
         for (int16_t step = 1; step <= 8; ++step) {
-            const std::string s = l + " S" + std::to_string(step);
-            const std::string title = s + " title";
-            EXPECT_EQ(state_.StepTitle(language, step), Padded(Text(title.begin(), title.end()), 30));
-            for (int16_t line = 1; line <= 6; ++line) {
-                const std::string text = s + " line " + std::to_string(line);
-                EXPECT_EQ(state_.StepLine(language, step, line), Padded(Text(text.begin(), text.end()), 70));
+            EXPECT_EQ(state_.StepTitle(language, step), line(TitleAt(language, step), 30));
+            for (int16_t k = 1; k <= 6; ++k) {
+                EXPECT_EQ(state_.StepLine(language, step, k), line(StepLineAt(language, step, k), 70));
             }
         }
     }
-}
-
-TEST_F(TextCatalogueTest, SlotsNeverFilledHoldZeroCharacters)
-{
-    WriteLines("LcdTFile.txt", Catalogue());
-    Read();
     for (int16_t language = 0; language <= 7; ++language) {
+        EXPECT_EQ(state_.ButtonText(language, 0), U"");
         EXPECT_EQ(state_.StepTitle(language, 0), Text(30, U'\0'));
         EXPECT_EQ(state_.StepLine(language, 0, 6), Text(70, U'\0'));
     }
@@ -104,7 +94,6 @@ TEST_F(TextCatalogueTest, SlotsNeverFilledHoldZeroCharacters)
         EXPECT_EQ(state_.StepTitle(0, step), Text(30, U'\0'));
         EXPECT_EQ(state_.StepLine(0, step, 1), Text(70, U'\0'));
     }
-    EXPECT_EQ(state_.ButtonText(0, 1), U"");
 }
 
 TEST_F(TextCatalogueTest, TitlesAndLinesAreCutOrPaddedInCharacters)
