@@ -42,6 +42,7 @@ void FakeOs::Restore(OsCall call)
 {
     missing_.erase(call);
     failing_.erase(call);
+    returningZero_.erase(call);
 }
 
 int FakeOs::CallCount(OsCall call) const
@@ -50,7 +51,7 @@ int FakeOs::CallCount(OsCall call) const
     return found == calls_.end() ? 0 : found->second;
 }
 
-void FakeOs::Enter(OsCall call)
+bool FakeOs::Enter(OsCall call)
 {
     ++calls_[call];
     if (missing_.count(call) != 0) {
@@ -60,11 +61,14 @@ void FakeOs::Enter(OsCall call)
     if (failure != failing_.end()) {
         throw RunTimeError(failure->second, std::string(NameOf(call)) + " failed");
     }
+    return returningZero_.count(call) == 0;
 }
 
 int32_t FakeOs::GetSystemMetrics(int32_t index)
 {
-    Enter(OsCall::GetSystemMetrics);
+    if (!Enter(OsCall::GetSystemMetrics)) {
+        return 0;
+    }
     const Rect bounds = VirtualScreenOf(monitors_);
     switch (index) {
     case SM_XVIRTUALSCREEN: return bounds.left;
@@ -78,26 +82,34 @@ int32_t FakeOs::GetSystemMetrics(int32_t index)
 
 int32_t FakeOs::MonitorFromRect(const Rect& rect, int32_t flags)
 {
-    Enter(OsCall::MonitorFromRect);
+    if (!Enter(OsCall::MonitorFromRect)) {
+        return 0;
+    }
     return MonitorFromRectIn(monitors_, rect, flags);
 }
 
 int32_t FakeOs::MonitorFromWindow(int32_t hwnd, int32_t flags)
 {
-    Enter(OsCall::MonitorFromWindow);
+    if (!Enter(OsCall::MonitorFromWindow)) {
+        return 0;
+    }
     const auto window = windows_.find(hwnd);
     return window == windows_.end() ? 0 : MonitorFromRectIn(monitors_, window->second, flags);
 }
 
 int32_t FakeOs::GetMonitorInfoA(int32_t monitor, MonitorInfo& info)
 {
-    Enter(OsCall::GetMonitorInfoA);
+    if (!Enter(OsCall::GetMonitorInfoA)) {
+        return 0;
+    }
     return MonitorInfoIn(monitors_, monitor, info);
 }
 
 int32_t FakeOs::SetWindowPos(int32_t hwnd, int32_t insertAfter, int32_t, int32_t, int32_t, int32_t, uint32_t)
 {
-    Enter(OsCall::SetWindowPos);
+    if (!Enter(OsCall::SetWindowPos)) {
+        return 0;
+    }
     if (insertAfter == HWND_TOPMOST) {
         topmostWindows_.push_back(hwnd);
     }
@@ -106,7 +118,9 @@ int32_t FakeOs::SetWindowPos(int32_t hwnd, int32_t insertAfter, int32_t, int32_t
 
 int32_t FakeOs::ShowCursor(int32_t show)
 {
-    Enter(OsCall::ShowCursor);
+    if (!Enter(OsCall::ShowCursor)) {
+        return 0;
+    }
     cursorCounter_ += show != 0 ? 1 : -1;
     return cursorCounter_;
 }
@@ -114,7 +128,9 @@ int32_t FakeOs::ShowCursor(int32_t show)
 int32_t FakeOs::GetProfileStringA(const char* section, const char* key, const char* fallback, char* buffer,
                                   int32_t size)
 {
-    Enter(OsCall::GetProfileStringA);
+    if (!Enter(OsCall::GetProfileStringA)) {
+        return 0;
+    }
     return CopyProfileValue(IsLanguageProfileKey(section, key) ? profileLanguage_ : fallback, buffer, size);
 }
 

@@ -29,8 +29,9 @@ struct ProcessEnded {
 };
 
 // Scriptable services for tests: any monitor layout and screen, a profile
-// value, missing functions (error 453) and failing calls. Text files are
-// real files, decoded as UTF-8.
+// value, missing functions (error 453), calls that raise an error and calls
+// that report failure by their result. Text files are real files, decoded as
+// UTF-8.
 class FakeOs final : public OsServices {
 public:
     FakeOs();
@@ -44,6 +45,8 @@ public:
     void SetWindowRect(int32_t hwnd, const Rect& rect) { windows_[hwnd] = rect; }
     void MakeMissing(OsCall call) { missing_.insert(call); }
     void MakeFailing(OsCall call, int32_t errorNumber) { failing_[call] = errorNumber; }
+    // The call fails the way the system function reports it: it does nothing and returns 0.
+    void MakeReturnZero(OsCall call) { returningZero_.insert(call); }
     void Restore(OsCall call);
 
     // What the program did.
@@ -70,7 +73,8 @@ protected:
     void Terminate(int exitCode) override { throw ProcessEnded{exitCode}; }
 
 private:
-    void Enter(OsCall call);
+    // Counts the call and raises its scripted error; false when it is to return 0.
+    bool Enter(OsCall call);
 
     std::vector<MonitorDesc> monitors_;
     std::optional<int32_t> monitorCount_;
@@ -79,6 +83,7 @@ private:
     std::map<int32_t, Rect> windows_;
     std::set<OsCall> missing_;
     std::map<OsCall, int32_t> failing_;
+    std::set<OsCall> returningZero_;
     std::map<OsCall, int> calls_;
     int32_t cursorCounter_ = 0;
     std::vector<int32_t> topmostWindows_;
