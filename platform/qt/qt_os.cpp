@@ -37,13 +37,15 @@ QtOs::QtOs()
 
 QtOs::~QtOs() = default;
 
-int32_t QtOs::HandleOf(QScreen* screen)
+int32_t QtOs::HandleOf(QScreen* screen, const Rect& monitor)
 {
-    const auto [entry, added] = handles_.try_emplace(screen, nextHandle_);
-    if (added) {
-        ++nextHandle_;
+    // A screen that moved or changed size, or whose coordinates moved with a
+    // new primary screen, is a new monitor, as after a display change.
+    Handle& known = handles_[screen];
+    if (known.handle == 0 || known.monitor != monitor) {
+        known = {nextHandle_++, monitor};
     }
-    return entry->second;
+    return known.handle;
 }
 
 std::vector<MonitorDesc> QtOs::Monitors()
@@ -52,8 +54,9 @@ std::vector<MonitorDesc> QtOs::Monitors()
     const QPoint origin = primary != nullptr ? primary->geometry().topLeft() : QPoint();
     std::vector<MonitorDesc> monitors;
     for (QScreen* screen : QGuiApplication::screens()) {
-        monitors.push_back({HandleOf(screen), ToRect(screen->geometry(), origin),
-                            ToRect(screen->availableGeometry(), origin), screen == primary});
+        const Rect monitor = ToRect(screen->geometry(), origin);
+        monitors.push_back(
+            {HandleOf(screen, monitor), monitor, ToRect(screen->availableGeometry(), origin), screen == primary});
     }
     return monitors;
 }

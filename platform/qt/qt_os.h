@@ -13,7 +13,9 @@ namespace quorvane {
 
 // The services on a Qt desktop: one monitor per screen, in device pixels,
 // with the primary monitor's top-left corner at (0, 0). A monitor's handle
-// stays the same while its screen stays connected and is never reused.
+// stays the same while its screen stays connected with the same rectangle in
+// these coordinates, and is never reused: a record taken under a handle
+// still describes the monitor whenever the handle is found again.
 class QtOs final : public OsServices {
 public:
     QtOs();
@@ -37,11 +39,17 @@ protected:
     void Terminate(int exitCode) override;
 
 private:
+    // A screen's handle and the rectangle it was given for.
+    struct Handle {
+        int32_t handle = 0;
+        Rect monitor;
+    };
+
     std::vector<MonitorDesc> Monitors();
-    int32_t HandleOf(QScreen* screen);
+    int32_t HandleOf(QScreen* screen, const Rect& monitor);
 
     QObject context_;
-    std::map<QScreen*, int32_t> handles_;
+    std::map<QScreen*, Handle> handles_;
     int32_t nextHandle_ = 0x10001;
     int32_t cursorCounter_ = 0;
 };
