@@ -54,10 +54,14 @@ struct ScreenMetrics {
 // Sequential reading of a text file, one line at a time.
 class TextLines {
 public:
+    static constexpr size_t kWholeLine = Text::npos;
+
     virtual ~TextLines() = default;
     virtual bool AtEnd() = 0;
-    // Reading past the last line is error 62.
-    virtual Text ReadLine() = 0;
+    // Reading past the last line is error 62. Only the first `keep`
+    // characters come back, though the whole line is checked: a line that
+    // is ignored or stored cut is never decoded into a text of its length.
+    virtual Text ReadLine(size_t keep = kWholeLine) = 0;
 };
 
 // Everything the program asks of the operating system and the window system.

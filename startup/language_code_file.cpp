@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "platform/checked_arith.h"
 #include "platform/os_services.h"
@@ -32,10 +33,14 @@ bool EntryMatches(const Text& line, const Text& languageCode)
     return equals != Text::npos && EqualIgnoringCase(std::u32string_view(line).substr(0, equals), languageCode);
 }
 
-Text ValuePart(const Text& line)
+// Cut in place: a line may be megabytes long.
+Text ValuePart(Text line)
 {
     const size_t equals = line.find(U'=');
-    return equals == Text::npos ? line : line.substr(equals + 1);
+    if (equals != Text::npos) {
+        line.erase(0, equals + 1);
+    }
+    return line;
 }
 
 }  // namespace
@@ -57,7 +62,7 @@ Text ReadLanguageCodeFile(ProgramState& state, const Text& languageCode)
     Text lastLine;
     {
         const auto file = Os().OpenTextFile("LcLCFile.txt");
-        file->ReadLine();  // a heading, not an entry
+        file->ReadLine(0);  // a heading, not an entry
         for (;;) {
             lastLine = file->ReadLine();
             if (EntryMatches(lastLine, languageCode)) {
@@ -73,7 +78,7 @@ Text ReadLanguageCodeFile(ProgramState& state, const Text& languageCode)
     if (state.LanguageIndex > kLastLanguage) {
         state.LanguageIndex = 1;
     }
-    return ValuePart(lastLine);
+    return ValuePart(std::move(lastLine));
 }
 
 }  // namespace quorvane

@@ -54,19 +54,27 @@ std::optional<Element> ParseList(std::u32string_view list)
     return element;
 }
 
-// Nothing when the pattern is malformed.
-std::optional<std::vector<Element>> Parse(const Text& pattern)
+// Nothing when the pattern matches no name of `length` characters: when it
+// is malformed, or when it asks for more single characters than that. The
+// second ends the parse early for a pattern far longer than any name, such
+// as one taken from a huge line of the language code file.
+std::optional<std::vector<Element>> Parse(const Text& pattern, size_t length)
 {
     std::vector<Element> elements;
-    for (size_t i = 0; i < pattern.size(); ++i) {
+    size_t singles = 0;
+    const auto addSingle = [&](Element element) {
+        elements.push_back(std::move(element));
+        ++singles;
+    };
+    for (size_t i = 0; i < pattern.size() && singles <= length; ++i) {
         switch (pattern[i]) {
         case U'*':
             if (elements.empty() || !elements.back().anyRun) {  // "**" is "*"
                 elements.push_back({true, false, {}});
             }
             break;
-        case U'?': elements.push_back({false, true, {}}); break;
-        case U'#': elements.push_back(Single(U'0', U'9')); break;
+        case U'?': addSingle({false, true, {}}); break;
+        case U'#': addSingle(Single(U'0', U'9')); break;
         case U'[': {
             const size_t close = pattern.find(U']', i + 1);
             if (close == Text::npos) {
@@ -78,13 +86,16 @@ std::optional<std::vector<Element>> Parse(const Text& pattern)
                 if (!list) {
                     return std::nullopt;
                 }
-                elements.push_back(*list);
+                addSingle(*list);
             }
             i = close;
             break;
         }
-        default: elements.push_back(Single(pattern[i], pattern[i])); break;
+        default: addSingle(Single(pattern[i], pattern[i])); break;
         }
+    }
+    if (singles > length) {
+        return std::nullopt;
     }
     return elements;
 }
@@ -93,7 +104,7 @@ std::optional<std::vector<Element>> Parse(const Text& pattern)
 
 bool MatchesNamePattern(const Text& name, const Text& pattern)
 {
-    const auto elements = Parse(pattern);
+    const auto elements = Parse(pattern, name.size());
     if (!elements) {
         return false;
     }

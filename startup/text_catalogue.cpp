@@ -14,7 +14,7 @@ constexpr int16_t kStepLines = 6;
 void Skip(TextLines& file, int lines)
 {
     for (int i = 0; i < lines; ++i) {
-        file.ReadLine();
+        file.ReadLine(0);
     }
 }
 
@@ -39,9 +39,9 @@ void ReadTextCatalogue(ProgramState& state, const Text& languageNamePattern, con
         }
         for (int16_t step = 1; step <= kLastStep; ++step) {
             Skip(*file, 1);
-            state.SetStepTitle(language, step, file->ReadLine());
+            state.SetStepTitle(language, step, file->ReadLine(kTitleWidth));
             for (int16_t line = 1; line <= kStepLines; ++line) {
-                state.SetStepLine(language, step, line, file->ReadLine());
+                state.SetStepLine(language, step, line, file->ReadLine(kLineWidth));
             }
         }
     }

@@ -48,7 +48,8 @@ std::wstring Wide(const std::string& utf8)
     return wide;
 }
 
-Text DecodeAnsi(std::string_view bytes, const std::string& where)
+// All of `bytes` is checked; the first `keep` characters come back.
+Text DecodeAnsi(std::string_view bytes, const std::string& where, size_t keep = Text::npos)
 {
     if (bytes.empty()) {
         return {};
@@ -61,7 +62,7 @@ Text DecodeAnsi(std::string_view bytes, const std::string& where)
     std::wstring wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), length);
     Text text;
-    for (size_t i = 0; i < wide.size(); ++i) {
+    for (size_t i = 0; i < wide.size() && text.size() < keep; ++i) {
         const char32_t unit = wide[i];
         if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < wide.size()) {
             text.push_back(0x10000 + ((unit - 0xD800) << 10) + (static_cast<char32_t>(wide[++i]) - 0xDC00));

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -82,6 +83,35 @@ TEST_F(TextFileTest, ReportsMissingFoldersReadingPastTheEndAndBadText)
         EXPECT_NE(message.find(path), std::string::npos) << message;
         EXPECT_NE(message.find("line 2"), std::string::npos) << message;
     }
+}
+
+// Lines that are ignored or stored cut come back short; every byte of them
+// is checked all the same.
+TEST_F(TextFileTest, KeepsTheStartOfALineAndChecksAllOfIt)
+{
+    auto file = os_.OpenTextFile(
+        Write("keep.txt", "English\r\nFran\xC3\xA7" "ais\r\n\xF0\x9F\x98\x80x\r\nok\r\nok\xFF\r\n"));
+    EXPECT_EQ(file->ReadLine(3), U"Eng");
+    EXPECT_EQ(file->ReadLine(5), U"Fran\u00E7");
+    EXPECT_EQ(file->ReadLine(1), U"\U0001F600");
+    EXPECT_EQ(file->ReadLine(70), U"ok");
+    EXPECT_EQ(ErrorNumberOf([&] { file->ReadLine(0); }), kInvalidCall);
+}
+
+// Neither waits for a writer that never comes nor takes a failing read for
+// the end of the file.
+TEST_F(TextFileTest, RefusesPipesAndReportsFailingReads)
+{
+    const auto pipe = workDir_.Path() / "pipe.txt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(ErrorNumberOf([&] { os_.OpenTextFile(pipe.string()); }), kPathFileAccess);
+
+    // Reading this process's memory from offset 0 fails, for root too.
+    const auto failing = workDir_.Path() / "failing.txt";
+    std::filesystem::create_symlink("/proc/self/mem", failing);
+    auto file = os_.OpenTextFile(failing.string());
+    EXPECT_EQ(ErrorNumberOf([&] { file->AtEnd(); }), kPathFileAccess);
+    EXPECT_EQ(ErrorNumberOf([&] { file->ReadLine(); }), kPathFileAccess);
 }
 
 }  // namespace

@@ -64,5 +64,16 @@ TEST(NamePatternTest, ManyStarsDoNotBacktrackWithoutEnd)
     EXPECT_TRUE(MatchesNamePattern(name + U"b", pattern + U"*b"));
 }
 
+// Only single-character elements take a character of the name: stars and
+// empty lists may make a pattern longer than the names it matches.
+TEST(NamePatternTest, PatternsLongerThanTheName)
+{
+    EXPECT_TRUE(MatchesNamePattern(U"ab", U"a[]*[]**b[]"));
+    EXPECT_TRUE(MatchesNamePattern(U"Deutsch", U"Deutsch" + Text(1'000'000, U'*')));
+    EXPECT_FALSE(MatchesNamePattern(U"Deutsch", U"Deutsch" + Text(1'000'000, U'x')));
+    EXPECT_FALSE(MatchesNamePattern(U"Deutsch", U"Deutsch?"));
+    EXPECT_FALSE(MatchesNamePattern(U"", U"[a]"));
+}
+
 }  // namespace
 }  // namespace quorvane
