@@ -167,9 +167,9 @@ QByteArray XSession::RunChecked(const QStringList& command, const QByteArray& in
     return process.readAllStandardOutput();
 }
 
-void XSession::AddMonitor(const QString& name, const QRect& area) const
+void XSession::AddMonitor(const QString& name, const QRect& area, const QString& output) const
 {
-    RunChecked({"xrandr", "--setmonitor", name, RandrGeometry(area), "none"});
+    RunChecked({"xrandr", "--setmonitor", name, RandrGeometry(area), output});
 }
 
 std::vector<WindowId> XSession::VisibleWindowsOf(qint64 pid) const

@@ -82,8 +82,9 @@ public:
     QByteArray RunChecked(const QStringList& command, const QByteArray& input = {}) const;
 
     // RandR monitors added and removed while clients run; the area must lie
-    // on the screen.
-    void AddMonitor(const QString& name, const QRect& area) const;
+    // on the screen. A monitor given the output "screen" replaces the
+    // automatic one, which comes back when the last monitor on it goes.
+    void AddMonitor(const QString& name, const QRect& area, const QString& output = "none") const;
     void RemoveMonitor(const QString& name) const { RunChecked({"xrandr", "--delmonitor", name}); }
 
     // What a user sees. The queries answer nothing for a window that has gone
