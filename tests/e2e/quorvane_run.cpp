@@ -138,4 +138,21 @@ std::optional<WindowId> QuorvaneRun::Dialog() const
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult QuorvaneRun::DismissMessageBoxAndFail(WindowId box)
+{
+    session_.ActivateWindow(box);
+    session_.PressKey("Return");
+    const auto status = WaitForExit();
+    if (!status) {
+        return ::testing::AssertionFailure() << "the program still ran after the message box was dismissed";
+    }
+    if (*status <= 0 || *status >= 128) {
+        return ::testing::AssertionFailure() << "the program ended with status " << *status;
+    }
+    if (!Windows().empty()) {
+        return ::testing::AssertionFailure() << "a window outlived the program";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace quorvane::e2e

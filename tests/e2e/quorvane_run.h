@@ -46,6 +46,9 @@ public:
     ::testing::AssertionResult DialogHasFocus() const;
     // Waits for the dialog and gives its geometry.
     ::testing::AssertionResult DialogGeometry(WindowGeometry& geometry) const;
+    // Closes the message box `box` with Return and waits for the program to
+    // end with a failure status of its own (not a signal), leaving no window.
+    ::testing::AssertionResult DismissMessageBoxAndFail(WindowId box);
 
 private:
     std::optional<WindowId> WindowTitled(const std::string& title) const;

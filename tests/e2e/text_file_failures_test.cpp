@@ -203,13 +203,7 @@ void CheckStartUpFails(const XSession& session, const ScratchData& data, const s
     EXPECT_TRUE(run.RunsFor(200ms)) << "the program did not wait for the message box";
     EXPECT_EQ(run.Windows(), std::vector<WindowId>{*messageBox}) << "more than the message box on screen";
 
-    session.ActivateWindow(*messageBox);
-    session.PressKey("Return");
-    const auto status = run.WaitForExit();
-    ASSERT_TRUE(status) << "the program still ran after the message box was dismissed";
-    EXPECT_GT(*status, 0);
-    EXPECT_LT(*status, 128) << "the program was killed by a signal";
-    EXPECT_TRUE(run.Windows().empty()) << "a window outlived the program";
+    EXPECT_TRUE(run.DismissMessageBoxAndFail(*messageBox));
 }
 
 void CheckFailures(const std::string& file, int shortLines, int badLine)

@@ -78,12 +78,7 @@ void CheckCatalogueFailure(const std::function<bool(const QString& catalogue)>& 
     EXPECT_FALSE(run.Dialog()) << "the dialog is on screen";
     EXPECT_EQ(run.Windows().size(), 1u);
 
-    session.ActivateWindow(*messageBox);
-    session.PressKey("Return");
-    const auto status = run.WaitForExit();
-    ASSERT_TRUE(status) << "the program still ran after the message box was dismissed";
-    EXPECT_GT(*status, 0);
-    EXPECT_LT(*status, 128) << "the program was killed by a signal";
+    EXPECT_TRUE(run.DismissMessageBoxAndFail(*messageBox));
     EXPECT_NE(run.Errors().find("LcdTFile.txt"), std::string::npos) << "standard error:\n" << run.Errors();
 }
 
