@@ -1,20 +1,20 @@
 // Drawing speed of the test patterns: DrawTestPattern followed by a read of
 // the window's picture, so that the composed lines are counted, beside the
-// floor of one QImage::fill of the same size.
+// floor of one fill of a picture of the same size.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QImage>
-#include <QWidget>
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "guide/form3.h"
 #include "pattern/frm_test_form.h"
 #include "pattern/module11.h"
 #include "platform/fake/fake_os.h"
+#include "platform/fake/headless_backend.h"
 #include "startup/program_state.h"
 #include "startup/program_windows.h"
 
@@ -42,10 +42,8 @@ std::string SizeName(Size size) { return std::to_string(size.width) + "x" + std:
 
 double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
 
-// The program started on one monitor of the given size. The test window is
-// hidden once shown (and sized): the window system then paints nothing
-// during the renderer's yield, and only the renderer and the composition of
-// the picture count.
+// The program started on one monitor of the given size, on the headless
+// window system: only the renderer and the composition of the picture count.
 class Program {
 public:
     explicit Program(Size size)
@@ -54,24 +52,29 @@ public:
         State() = quorvane::ProgramState{};
         TestForm().Load();
         TestForm().Show();
-        TestForm().Client()->hide();
-        QCoreApplication::processEvents();
+        windowSystem_.ProcessEvents();
     }
 
 private:
     quorvane::FakeOs os_;
     quorvane::ScopedOs scopedOs_{os_};
+    quorvane::HeadlessBackend windowSystem_;
+    quorvane::backend::ScopedBackend scopedWindowSystem_{windowSystem_};
     quorvane::ProgramWindows windows_;
 };
 
+std::vector<uint32_t> Picture(Size size)
+{
+    return std::vector<uint32_t>(static_cast<size_t>(size.width) * static_cast<size_t>(size.height));
+}
+
 void Fill(benchmark::State& state, Size size)
 {
-    QImage image(size.width, size.height, QImage::Format_RGB32);
-    QRgb colour = 0xFF000000;
-    image.fill(colour);
+    std::vector<uint32_t> image = Picture(size);
+    uint32_t colour = 0;
     for (auto _ : state) {
-        image.fill(colour);
-        benchmark::DoNotOptimize(image.constBits());
+        std::fill(image.begin(), image.end(), colour);
+        benchmark::DoNotOptimize(image.data());
         colour ^= 0x00FFFFFF;
     }
 }
@@ -83,22 +86,22 @@ void Draw(benchmark::State& state, Size size, int16_t step)
 {
     Program program(size);
     State().StepIndex = step;
-    QImage floor(size.width, size.height, QImage::Format_RGB32);
+    std::vector<uint32_t> floor = Picture(size);
     // The first touch of fresh memory is no part of drawing.
     quorvane::MODULE11::DrawTestPattern(TestForm());
-    QRgb colour = 0xFF000000;
-    floor.fill(colour);
+    uint32_t colour = 0;
+    std::fill(floor.begin(), floor.end(), colour);
 
     double bestDrawing = 1e9;
     double bestFilling = 1e9;
     for (auto _ : state) {
         const auto start = Clock::now();
         quorvane::MODULE11::DrawTestPattern(TestForm());
-        benchmark::DoNotOptimize(TestForm().Picture().constBits());
+        benchmark::DoNotOptimize(TestForm().Picture().pixels);
         const auto drawn = Clock::now();
         colour ^= 0x00FFFFFF;
-        floor.fill(colour);
-        benchmark::DoNotOptimize(floor.constBits());
+        std::fill(floor.begin(), floor.end(), colour);
+        benchmark::DoNotOptimize(floor.data());
         const auto filled = Clock::now();
         state.SetIterationTime(Seconds(drawn - start));
         bestDrawing = std::min(bestDrawing, Seconds(drawn - start));
@@ -113,13 +116,6 @@ void Draw(benchmark::State& state, Size size, int16_t step)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    // The offscreen platform warns at every raise and size hint; the table is what counts.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    QApplication application(argc, argv);
     // The start-up reads the sample text files from the current directory.
     std::filesystem::current_path(QUORVANE_DATA_DIR);
 

@@ -49,8 +49,7 @@ void Form3::CreateWidgets()
     const std::array<double, 3> buttonLefts = {1080, 2880, 5640};
     for (int16_t i = 0; i < 3; ++i) {
         auto& button = w.auto_mode_key[static_cast<size_t>(i)];
-        button = std::make_unique<toolkit::CommandButton>(*this, Client(), buttonLefts[static_cast<size_t>(i)], 2040,
-                                                          1455, 375);
+        button = std::make_unique<toolkit::CommandButton>(*this, buttonLefts[static_cast<size_t>(i)], 2040, 1455, 375);
         button->SetFontName(kDesignFace);
         button->SetFontSize(10.5);
         button->onClick = [this, i] { auto_mode_key_Click(i); };
@@ -59,16 +58,16 @@ void Form3::CreateWidgets()
     w.auto_mode_key[0]->SetEnabled(false);
     for (int16_t i = 0; i < 6; ++i) {
         auto& label = w.Test2[static_cast<size_t>(i)];
-        label = std::make_unique<toolkit::Label>(*this, Client(), 2100, 120 + 240 * i, 5532, 252, U"Label1");
+        label = std::make_unique<toolkit::Label>(*this, 2100, 120 + 240 * i, 5532, 252, U"Label1");
         label->SetFontName(kDesignFace);
         label->SetFontSize(7.5);
     }
-    w.Frame1 = std::make_unique<toolkit::Frame>(*this, Client(), 0, 0, 2055, 1935);
+    w.Frame1 = std::make_unique<toolkit::Frame>(*this, 0, 0, 2055, 1935);
     const std::array<const char32_t*, 7> designNames = {U"日本語",   U"English", U"Deutsch", U"Fran*ais",
                                                         U"Espa*ol", U"Italiano", U"Svenska"};
     for (int16_t i = 1; i <= 7; ++i) {
         auto& option = w.Option2[static_cast<size_t>(i - 1)];
-        option = std::make_unique<toolkit::OptionButton>(*this, w.languages, w.Frame1->Native(), 240,
+        option = std::make_unique<toolkit::OptionButton>(*this, w.languages, w.Frame1.get(), 240,
                                                          120 + 240 * (i - 1), 1392, 252,
                                                          designNames[static_cast<size_t>(i - 1)]);
         option->SetFontName(kDesignFace);

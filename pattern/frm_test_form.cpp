@@ -25,7 +25,7 @@ frmTestForm::~frmTestForm() = default;
 void frmTestForm::CreateWidgets()
 {
     // Picture1 comes first in the tab order: it holds the keyboard focus.
-    widgets_.reset(new Widgets{{*this, Client(), 1080, 960, 975, 735}, {*this, Client(), 120, 120, 915, 720}});
+    widgets_.reset(new Widgets{{*this, 1080, 960, 975, 735}, {*this, 120, 120, 915, 720}});
     widgets_->Picture1.onKeyPress = [this](int16_t& KeyAscii) { Picture1_KeyPress(KeyAscii); };
     widgets_->Image1.onMouseDown = [this] { Image1_MouseDown(); };
     widgets_->Picture1.SetFocus();

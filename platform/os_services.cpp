@@ -1,19 +1,11 @@
 #include "platform/os_services.h"
 
-#include <cstdlib>
-
 #include "platform/run_time_error.h"
 
 namespace quorvane {
 
 namespace {
 OsServices* current = nullptr;
-}
-
-void OsServices::EndProcess(int exitCode)
-{
-    Terminate(exitCode);
-    std::abort();
 }
 
 OsServices& Os()

@@ -88,15 +88,6 @@ public:
     // Text in the system's 8-bit code page. Invalid text is an error naming `where`.
     virtual Text DecodeSystemText(std::string_view bytes, const std::string& where) = 0;
     virtual std::unique_ptr<TextLines> OpenTextFile(const std::string& path) = 0;
-
-    // The fatal-error path: tell the user, then the program ends.
-    virtual void ShowFatalError(const std::string& message) = 0;
-    // Ends the process at once; no further handler runs.
-    [[noreturn]] void EndProcess(int exitCode);
-
-protected:
-    // Must not return.
-    virtual void Terminate(int exitCode) = 0;
 };
 
 // The services of this run: the desktop backend in the program, a fake in tests.

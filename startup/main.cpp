@@ -1,16 +1,17 @@
 #include "pattern/frm_test_form.h"
-#include "platform/desktop_os.h"
-#include "platform/toolkit/application.h"
+#include "platform/desktop.h"
+#include "platform/toolkit/program.h"
 #include "startup/program_windows.h"
 
 int main()
 {
-    quorvane::toolkit::Application application;
-    const auto os = quorvane::CreateDesktopOs();
-    quorvane::ScopedOs services(*os);
+    const quorvane::Desktop desktop = quorvane::CreateDesktop();
+    quorvane::backend::ScopedBackend windowSystem(*desktop.backend);
+    quorvane::ScopedOs services(*desktop.os);
     quorvane::ProgramWindows windows;
-    return application.Run([] {
+    quorvane::toolkit::Run([] {
         quorvane::TestForm().Load();
         quorvane::TestForm().Show();
     });
+    return 0;
 }

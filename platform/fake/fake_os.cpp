@@ -1,10 +1,9 @@
 #include "platform/fake/fake_os.h"
 
-
 #include "platform/profile_string.h"
-#include "platform/qt/utf8_text.h"
 #include "platform/run_time_error.h"
 #include "platform/text_file.h"
+#include "platform/utf8_text.h"
 
 namespace quorvane {
 

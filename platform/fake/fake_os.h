@@ -23,11 +23,6 @@ enum class OsCall {
     GetProfileStringA,
 };
 
-// Thrown by EndProcess, so that a test sees the end of the program.
-struct ProcessEnded {
-    int exitCode;
-};
-
 // Scriptable services for tests: any monitor layout and screen, a profile
 // value, missing functions (error 453), calls that raise an error and calls
 // that report failure by their result. Text files are real files, decoded as
@@ -52,7 +47,6 @@ public:
     // What the program did.
     int32_t CursorCounter() const { return cursorCounter_; }
     const std::vector<int32_t>& TopmostWindows() const { return topmostWindows_; }
-    const std::vector<std::string>& FatalMessages() const { return fatalMessages_; }
     int CallCount(OsCall call) const;
 
     int32_t GetSystemMetrics(int32_t index) override;
@@ -67,10 +61,6 @@ public:
     ScreenMetrics Screen() override { return screen_; }
     Text DecodeSystemText(std::string_view bytes, const std::string& where) override;
     std::unique_ptr<TextLines> OpenTextFile(const std::string& path) override;
-    void ShowFatalError(const std::string& message) override { fatalMessages_.push_back(message); }
-
-protected:
-    void Terminate(int exitCode) override { throw ProcessEnded{exitCode}; }
 
 private:
     // Counts the call and raises its scripted error; false when it is to return 0.
@@ -87,7 +77,6 @@ private:
     std::map<OsCall, int> calls_;
     int32_t cursorCounter_ = 0;
     std::vector<int32_t> topmostWindows_;
-    std::vector<std::string> fatalMessages_;
 };
 
 // A monitor record for layouts written by hand: work area = monitor.

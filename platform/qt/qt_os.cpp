@@ -1,19 +1,15 @@
 #include "platform/qt/qt_os.h"
 
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
 #include <QWidget>
-#include <cstdio>
-#include <cstdlib>
 
-#include "platform/desktop_os.h"
 #include "platform/posix_language.h"
 #include "platform/profile_string.h"
-#include "platform/qt/utf8_text.h"
+#include "platform/qt/qt_window.h"
 #include "platform/text_file.h"
-#include "platform/toolkit/form.h"
+#include "platform/utf8_text.h"
 
 namespace quorvane {
 
@@ -26,8 +22,6 @@ Rect ToRect(const QRect& rect, const QPoint& origin)
 }
 
 }  // namespace
-
-std::unique_ptr<OsServices> CreateDesktopOs() { return std::make_unique<QtOs>(); }
 
 QtOs::QtOs()
 {
@@ -51,7 +45,7 @@ int32_t QtOs::HandleOf(QScreen* screen, const Rect& monitor)
 std::vector<MonitorDesc> QtOs::Monitors()
 {
     const QScreen* primary = QGuiApplication::primaryScreen();
-    const QPoint origin = primary != nullptr ? primary->geometry().topLeft() : QPoint();
+    const QPoint origin = qt::QtWindow::DesktopOrigin();
     std::vector<MonitorDesc> monitors;
     for (QScreen* screen : QGuiApplication::screens()) {
         const Rect monitor = ToRect(screen->geometry(), origin);
@@ -79,20 +73,18 @@ int32_t QtOs::MonitorFromRect(const Rect& rect, int32_t flags) { return MonitorF
 
 int32_t QtOs::MonitorFromWindow(int32_t hwnd, int32_t flags)
 {
-    const QWidget* window = toolkit::Form::WindowOf(hwnd);
+    const QWidget* window = qt::QtWindow::WidgetOf(hwnd);
     if (window == nullptr) {
         return 0;
     }
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const QPoint origin = primary != nullptr ? primary->geometry().topLeft() : QPoint();
-    return MonitorFromRectIn(Monitors(), ToRect(window->frameGeometry(), origin), flags);
+    return MonitorFromRectIn(Monitors(), ToRect(window->frameGeometry(), qt::QtWindow::DesktopOrigin()), flags);
 }
 
 int32_t QtOs::GetMonitorInfoA(int32_t monitor, MonitorInfo& info) { return MonitorInfoIn(Monitors(), monitor, info); }
 
 int32_t QtOs::SetWindowPos(int32_t hwnd, int32_t insertAfter, int32_t, int32_t, int32_t, int32_t, uint32_t)
 {
-    QWidget* window = toolkit::Form::WindowOf(hwnd);
+    QWidget* window = qt::QtWindow::WidgetOf(hwnd);
     if (window == nullptr) {
         return 0;
     }
@@ -142,18 +134,6 @@ Text QtOs::DecodeSystemText(std::string_view bytes, const std::string& where) { 
 std::unique_ptr<TextLines> QtOs::OpenTextFile(const std::string& path)
 {
     return std::make_unique<TextFile>(path, DecodeUtf8);
-}
-
-void QtOs::ShowFatalError(const std::string& message)
-{
-    QGuiApplication::restoreOverrideCursor();
-    QMessageBox::critical(nullptr, QStringLiteral("Quorvane"), QString::fromStdString(message));
-}
-
-void QtOs::Terminate(int exitCode)
-{
-    std::fflush(nullptr);
-    std::_Exit(exitCode);
 }
 
 }  // namespace quorvane

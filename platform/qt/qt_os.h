@@ -33,10 +33,6 @@ public:
     ScreenMetrics Screen() override;
     Text DecodeSystemText(std::string_view bytes, const std::string& where) override;
     std::unique_ptr<TextLines> OpenTextFile(const std::string& path) override;
-    void ShowFatalError(const std::string& message) override;
-
-protected:
-    void Terminate(int exitCode) override;
 
 private:
     // A screen's handle and the rectangle it was given for.

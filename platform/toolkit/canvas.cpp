@@ -1,6 +1,5 @@
 #include "platform/toolkit/canvas.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -8,8 +7,6 @@
 namespace quorvane::toolkit {
 
 namespace {
-
-QRgb Pixel(Colour colour) { return 0xFF000000u | colour; }
 
 // Walks floor((2 * i * delta + steps) / (2 * steps)) for i = 0, 1, 2, ...,
 // the integer nearest to i * delta / steps with halves rounded up, without a
@@ -59,27 +56,36 @@ void Canvas::Resize(int width, int height, Colour background)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == image_.width() && height == image_.height()) {
+    if (width == width_ && height == height_) {
         return;
     }
-    if (image_.isNull() || SolidColour() == background) {
-        // Still one plain field: its pixels are written only when the image
-        // is read, and a full-screen field need never be.
-        image_ = QImage(width, height, QImage::Format_RGB32);
+    const bool plain = pixels_.empty() || SolidColour() == background;
+    if (!plain) {
+        Flush();
+    }
+    std::vector<Colour> resized;
+    if (plain) {
+        // Still one plain field: its pixels are written only when they are
+        // read, and a full-screen field need never be.
+        resized.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    } else {
+        resized.assign(static_cast<size_t>(width) * static_cast<size_t>(height), background);
+        const int keptWidth = std::min(width, width_);
+        for (int y = 0; y < std::min(height, height_); ++y) {
+            std::copy_n(pixels_.begin() + static_cast<ptrdiff_t>(y) * width_, keptWidth,
+                        resized.begin() + static_cast<ptrdiff_t>(y) * width);
+        }
+    }
+    pixels_ = std::move(resized);
+    width_ = width;
+    height_ = height;
+    if (plain) {
         Fill(background);
-        return;
+    } else {
+        // Recorded lines no longer span the new size.
+        composing_ = false;
+        pendingFill_.reset();
     }
-    Flush();
-    QImage resized(width, height, QImage::Format_RGB32);
-    resized.fill(Pixel(background));
-    if (!image_.isNull() && !resized.isNull()) {
-        QPainter painter(&resized);
-        painter.drawImage(0, 0, image_);
-    }
-    image_ = std::move(resized);
-    // Recorded lines no longer span the new size.
-    composing_ = false;
-    pendingFill_.reset();
 }
 
 void Canvas::Fill(Colour colour)
@@ -87,8 +93,8 @@ void Canvas::Fill(Colour colour)
     composing_ = true;
     pendingFill_ = colour;
     lineColour_.reset();
-    columns_.assign(static_cast<size_t>(image_.width()), kNone);
-    rows_.assign(static_cast<size_t>(image_.height()), kNone);
+    columns_.assign(static_cast<size_t>(width_), kNone);
+    rows_.assign(static_cast<size_t>(height_), kNone);
     pendingColumns_.clear();
     pendingRows_.clear();
 }
@@ -119,10 +125,19 @@ std::optional<Colour> Canvas::SolidColour() const
     return std::nullopt;
 }
 
-const QImage& Canvas::Image()
+const std::vector<Colour>& Canvas::Pixels()
 {
     Flush();
-    return image_;
+    return pixels_;
+}
+
+backend::PictureView Canvas::Picture()
+{
+    if (const auto colour = SolidColour()) {
+        return {nullptr, width_, height_, width_, colour};
+    }
+    Flush();
+    return {pixels_.data(), width_, height_, width_, std::nullopt};
 }
 
 bool Canvas::RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour)
@@ -130,8 +145,8 @@ bool Canvas::RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour)
     if (lineColour_ && *lineColour_ != colour) {
         return false;
     }
-    const int width = image_.width();
-    const int height = image_.height();
+    const int width = width_;
+    const int height = height_;
     if (x1 == x2 && std::min(y1, y2) <= 0 && std::max(y1, y2) >= height - 1) {
         if (x1 >= 0 && x1 < width && columns_[static_cast<size_t>(x1)] == kNone) {
             columns_[static_cast<size_t>(x1)] = kPending;
@@ -153,18 +168,18 @@ void Canvas::Flush()
 {
     // Many full-height lines go into one template row copied to every row; a
     // few cost less written one by one after a plain fill.
-    const bool manyColumns = pendingColumns_.size() > static_cast<size_t>(image_.width() / 64);
+    const bool manyColumns = pendingColumns_.size() > static_cast<size_t>(width_ / 64);
     if (pendingFill_ && manyColumns) {
-        std::vector<QRgb> row(static_cast<size_t>(image_.width()), Pixel(*pendingFill_));
+        std::vector<Colour> row(static_cast<size_t>(width_), *pendingFill_);
         for (int x : pendingColumns_) {
-            row[static_cast<size_t>(x)] = Pixel(*lineColour_);
+            row[static_cast<size_t>(x)] = *lineColour_;
         }
-        for (int y = 0; y < image_.height(); ++y) {
-            std::memcpy(image_.scanLine(y), row.data(), row.size() * sizeof(QRgb));
+        for (int y = 0; y < height_; ++y) {
+            std::memcpy(pixels_.data() + static_cast<ptrdiff_t>(y) * width_, row.data(), row.size() * sizeof(Colour));
         }
     } else {
         if (pendingFill_) {
-            image_.fill(Pixel(*pendingFill_));
+            std::fill(pixels_.begin(), pixels_.end(), *pendingFill_);
         }
         for (int x : pendingColumns_) {
             DrawColumn(x, *lineColour_);
@@ -186,31 +201,27 @@ void Canvas::Flush()
 
 void Canvas::DrawColumn(int x, Colour colour)
 {
-    QRgb* pixel = reinterpret_cast<QRgb*>(image_.bits()) + x;
-    const qsizetype stride = image_.bytesPerLine() / qsizetype{sizeof(QRgb)};
-    for (int y = 0; y < image_.height(); ++y, pixel += stride) {
-        *pixel = Pixel(colour);
+    for (int y = 0; y < height_; ++y) {
+        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = colour;
     }
 }
 
 void Canvas::DrawRow(int y, Colour colour)
 {
-    auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
-    std::fill(row, row + image_.width(), Pixel(colour));
+    const auto row = pixels_.begin() + static_cast<ptrdiff_t>(y) * width_;
+    std::fill(row, row + width_, colour);
 }
 
 void Canvas::Rasterize(int x1, int y1, int x2, int y2, Colour colour)
 {
-    const int width = image_.width();
-    const int height = image_.height();
+    const int width = width_;
+    const int height = height_;
     if (width == 0 || height == 0) {
         return;
     }
-    QRgb* const bits = reinterpret_cast<QRgb*>(image_.bits());
-    const qsizetype stride = image_.bytesPerLine() / qsizetype{sizeof(QRgb)};
     auto plot = [&](int64_t x, int64_t y) {
         if (x >= 0 && x < width && y >= 0 && y < height) {
-            bits[y * stride + x] = Pixel(colour);
+            pixels_[static_cast<size_t>(y * width + x)] = colour;
         }
     };
     // One pixel per step along the longer axis, the pixel nearest the ideal

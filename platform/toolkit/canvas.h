@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QImage>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/toolkit/colour.h"
 
 namespace quorvane::toolkit {
@@ -25,12 +25,15 @@ public:
     void Line(int x1, int y1, int x2, int y2, Colour colour);
     void Box(int x1, int y1, int x2, int y2, Colour colour);
 
-    const QImage& Image();
+    // Every pixel, row by row, 0x00RRGGBB.
+    const std::vector<Colour>& Pixels();
+    // What a window shows: a plain fill not yet written out stays one colour.
+    backend::PictureView Picture();
     // The colour of every pixel while the picture is one plain fill not yet
-    // written to the image; nothing otherwise.
+    // written to the pixels; nothing otherwise.
     std::optional<Colour> SolidColour() const;
-    int Width() const { return image_.width(); }
-    int Height() const { return image_.height(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
 private:
     enum Mark : uint8_t { kNone, kPending, kDrawn };
@@ -41,7 +44,9 @@ private:
     void DrawRow(int y, Colour colour);
     void Rasterize(int x1, int y1, int x2, int y2, Colour colour);
 
-    QImage image_;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<Colour> pixels_;
     bool composing_ = false;
     std::optional<Colour> pendingFill_;
     std::optional<Colour> lineColour_;

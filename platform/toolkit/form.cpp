@@ -1,16 +1,6 @@
 #include "platform/toolkit/form.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QScreen>
-#include <QTimer>
-#include <QWidget>
 #include <algorithm>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -23,109 +13,28 @@ namespace quorvane::toolkit {
 namespace {
 
 std::vector<Form*> loadedForms;
-std::map<int64_t, Form*> formsByHandle;
 Form* activeForm = nullptr;
 
-// Where the primary monitor's top-left corner lies in the window system's coordinates.
-QPoint DesktopOrigin()
+void Forget(Form* form)
 {
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    return primary != nullptr ? primary->geometry().topLeft() : QPoint();
-}
-
-int16_t ButtonCode(Qt::MouseButtons buttons)
-{
-    return static_cast<int16_t>(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0) |
-                                ((buttons & Qt::MiddleButton) ? 4 : 0));
-}
-
-int16_t ShiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return static_cast<int16_t>(((modifiers & Qt::ShiftModifier) ? 1 : 0) |
-                                ((modifiers & Qt::ControlModifier) ? 2 : 0) | ((modifiers & Qt::AltModifier) ? 4 : 0));
+    loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), form), loadedForms.end());
+    if (activeForm == form) {
+        activeForm = nullptr;
+    }
 }
 
 }  // namespace
 
-// The native window of a form: turns window-system events into the form's events.
-class FormWindow final : public QWidget {
-public:
-    explicit FormWindow(Form& form) : form_(form) { setMouseTracking(true); }
-
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() == QEvent::WindowActivate) {
-            RunHandler([this] { form_.Activated(); });
-        }
-        const bool result = QWidget::event(event);
-        if (event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize) {
-            form_.ApplyPendingWidth();
-        }
-        return result;
-    }
-
-    void closeEvent(QCloseEvent* event) override
-    {
-        event->ignore();
-        RunHandler([this] { form_.Unload(); });
-    }
-
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        const int ascii = KeyAscii(*event);
-        if (ascii < 0) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        RunHandler([&] {
-            auto keyAscii = static_cast<int16_t>(ascii);
-            form_.Form_KeyPress(keyAscii);
-        });
-    }
-
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        const QPointF at = event->position();
-        RunHandler([&] {
-            form_.Form_MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                                 static_cast<float>(at.x() * form_.ScaleFactorX()),
-                                 static_cast<float>(at.y() * form_.ScaleFactorY()));
-        });
-    }
-
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        const QPointF at = event->position();
-        RunHandler([&] {
-            form_.Form_MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()),
-                                 static_cast<float>(at.x() * form_.ScaleFactorX()),
-                                 static_cast<float>(at.y() * form_.ScaleFactorY()));
-        });
-    }
-
-    void paintEvent(QPaintEvent*) override { form_.Paint(*this); }
-    void resizeEvent(QResizeEvent*) override { form_.Resized(); }
-
-private:
-    Form& form_;
-};
-
 Form::Form(Design design) : design_(std::move(design)) {}
 
-bool Form::IsLoaded() const { return !window_.isNull(); }
+Form::~Form() { Forget(this); }
 
-Form::~Form()
+bool Form::IsLoaded() const { return window_ != nullptr; }
+
+backend::NativeWindow& Form::Native()
 {
-    if (IsLoaded()) {
-        loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), this), loadedForms.end());
-        formsByHandle.erase(handle_);
-        handle_ = 0;
-        if (activeForm == this) {
-            activeForm = nullptr;
-        }
-        delete window_.data();
-    }
+    Load();
+    return *window_;
 }
 
 void Form::Load()
@@ -133,20 +42,12 @@ void Form::Load()
     if (IsLoaded()) {
         return;
     }
-    window_ = new FormWindow(*this);
-    window_->setAttribute(Qt::WA_DeleteOnClose, false);
-    if (design_.border == BorderStyle::None) {
-        window_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    } else {
-        window_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    }
-    window_->setWindowTitle(QString::fromStdString(design_.caption));
-    QFont font(QString::fromStdString(design_.fontName));
-    font.setPointSizeF(design_.fontSize);
-    font.setBold(design_.fontBold);
-    window_->setFont(font);
-    backColour_ = window_->palette().color(QPalette::Window).rgb() & 0xFFFFFFu;
+    window_ = backend::Current().CreateWindow(
+        design_.border == BorderStyle::None ? backend::WindowStyle::Borderless : backend::WindowStyle::FixedDialog,
+        *this);
+    caption_.clear();
+    SetCaption(Text(design_.caption.begin(), design_.caption.end()));
+    enabled_ = true;
     pixelScale_ = false;
     SetWidth(design_.clientWidth);
     SetHeight(design_.clientHeight);
@@ -158,10 +59,9 @@ void Form::Load()
 void Form::Show()
 {
     Load();
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
-    Activated();
+    shown_ = true;
+    window_->Show();
+    Activate();
 }
 
 void Form::Unload()
@@ -174,32 +74,37 @@ void Form::Unload()
     if (cancel != 0 || !IsLoaded()) {
         return;
     }
+    const bool wasActive = activeForm == this;
     DestroyWidgets();
     canvas_.reset();
-    repaintRequested_ = false;
-    FormWindow* window = window_;
-    window_ = nullptr;
-    window->hide();
-    window->deleteLater();
-    loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), this), loadedForms.end());
-    formsByHandle.erase(handle_);
+    pictureChanged_ = false;
     handle_ = 0;
-    if (activeForm == this) {
+    shown_ = false;
+    window_->Hide();
+    // The window may be inside one of its own events: it goes once they are done.
+    backend::Current().Post([window = std::shared_ptr<backend::NativeWindow>(std::move(window_))] {});
+    Forget(this);
+    if (wasActive) {
         // As on a desktop, another window of the program becomes active.
-        activeForm = nullptr;
-        QTimer::singleShot(0, [] {
-            for (Form* form : loadedForms) {
-                if (form->window_->isVisible()) {
-                    form->window_->activateWindow();
-                    RunHandler([form] { form->Activated(); });
-                    return;
+        backend::Current().Post([] {
+            RunHandler([] {
+                const auto shown = std::find_if(loadedForms.begin(), loadedForms.end(),
+                                                [](const Form* form) { return form->shown_; });
+                if (shown != loadedForms.end()) {
+                    (*shown)->window_->Activate();
+                    (*shown)->Activate();
                 }
-            }
+            });
         });
     }
 }
 
 void Form::Activated()
+{
+    RunHandler([this] { Activate(); });
+}
+
+void Form::Activate()
 {
     if (!IsLoaded()) {
         return;
@@ -207,7 +112,7 @@ void Form::Activated()
     if (!Enabled()) {
         // A disabled window cannot become active: hand the focus back.
         if (activeForm != nullptr && activeForm != this && activeForm->IsLoaded()) {
-            activeForm->window_->activateWindow();
+            activeForm->window_->Activate();
         }
         return;
     }
@@ -218,89 +123,111 @@ void Form::Activated()
     Form_Activate();
 }
 
+void Form::CloseRequested()
+{
+    RunHandler([this] { Unload(); });
+}
+
+void Form::KeyPressed(int16_t keyAscii)
+{
+    RunHandler([&] { Form_KeyPress(keyAscii); });
+}
+
+void Form::MousePressed(int16_t button, int16_t shift, int x, int y)
+{
+    RunHandler([&] {
+        Form_MouseDown(button, shift, static_cast<float>(x * ScaleFactorX()), static_cast<float>(y * ScaleFactorY()));
+    });
+}
+
+void Form::MouseMoved(int16_t button, int16_t shift, int x, int y)
+{
+    RunHandler([&] {
+        Form_MouseMove(button, shift, static_cast<float>(x * ScaleFactorX()), static_cast<float>(y * ScaleFactorY()));
+    });
+}
+
+void Form::GeometryChanged()
+{
+    RunHandler([this] {
+        if (!IsLoaded()) {
+            return;
+        }
+        const backend::PixelRect frame = window_->Frame();
+        const backend::PixelRect client = window_->Client();
+        // The width is the outer width: once the window has its frame, the
+        // frame's share is known and the width is set again.
+        if (pendingWidth_ && frame.width != client.width) {
+            SetWidth(*std::exchange(pendingWidth_, std::nullopt));
+        }
+        if (canvas_) {
+            canvas_->Resize(client.width, client.height, backColour_);
+        }
+    });
+}
+
 void Form::HideAll()
 {
     for (Form* form : loadedForms) {
-        form->window_->hide();
+        form->shown_ = false;
+        form->window_->Hide();
     }
 }
 
-QWidget* Form::Client() const { return window_; }
+void Form::PaintChangedPictures()
+{
+    for (Form* form : loadedForms) {
+        if (std::exchange(form->pictureChanged_, false)) {
+            form->window_->Invalidate();
+        }
+    }
+}
 
 int Form::ToPixelsX(double twips) const { return arith::ToInt32(twips / TwipsPerPixelX()); }
 int Form::ToPixelsY(double twips) const { return arith::ToInt32(twips / TwipsPerPixelY()); }
 
-double Form::Left() const
-{
-    const_cast<Form*>(this)->Load();
-    return (window_->frameGeometry().x() - DesktopOrigin().x()) * TwipsPerPixelX();
-}
+double Form::Left() const { return const_cast<Form*>(this)->Native().Frame().x * TwipsPerPixelX(); }
+double Form::Top() const { return const_cast<Form*>(this)->Native().Frame().y * TwipsPerPixelY(); }
+double Form::Width() const { return const_cast<Form*>(this)->Native().Frame().width * TwipsPerPixelX(); }
+double Form::Height() const { return const_cast<Form*>(this)->Native().Frame().height * TwipsPerPixelY(); }
 
-double Form::Top() const
+void Form::PlaceClient(int x, int y, int width, int height)
 {
-    const_cast<Form*>(this)->Load();
-    return (window_->frameGeometry().y() - DesktopOrigin().y()) * TwipsPerPixelY();
-}
-
-double Form::Width() const
-{
-    const_cast<Form*>(this)->Load();
-    return window_->frameGeometry().width() * TwipsPerPixelX();
-}
-
-double Form::Height() const
-{
-    const_cast<Form*>(this)->Load();
-    return window_->frameGeometry().height() * TwipsPerPixelY();
+    window_->SetClient({x, y, std::max(0, width), std::max(0, height)});
 }
 
 void Form::SetLeft(double left)
 {
-    Load();
-    window_->move(ToPixelsX(left) + DesktopOrigin().x(), window_->frameGeometry().y());
+    const backend::PixelRect frame = Native().Frame();
+    const backend::PixelRect client = window_->Client();
+    PlaceClient(ToPixelsX(left) + client.x - frame.x, client.y, client.width, client.height);
 }
 
 void Form::SetTop(double top)
 {
-    Load();
-    window_->move(window_->frameGeometry().x(), ToPixelsY(top) + DesktopOrigin().y());
+    const backend::PixelRect frame = Native().Frame();
+    const backend::PixelRect client = window_->Client();
+    PlaceClient(client.x, ToPixelsY(top) + client.y - frame.y, client.width, client.height);
 }
 
 void Form::SetWidth(double width)
 {
-    Load();
-    const int frame = window_->frameGeometry().width() - window_->width();
-    // The width is the outer width: until the window has its frame, the
-    // frame's share is unknown, so the width is set again once it is known.
+    const backend::PixelRect frame = Native().Frame();
+    const backend::PixelRect client = window_->Client();
+    const int margins = frame.width - client.width;
+    // Until the window has its frame, the frame's share is unknown.
     pendingWidth_.reset();
-    if (frame == 0 && design_.border != BorderStyle::None) {
+    if (margins == 0 && design_.border != BorderStyle::None) {
         pendingWidth_ = width;
     }
-    const int client = std::max(0, ToPixelsX(width) - frame);
-    if (design_.border == BorderStyle::FixedDialog) {
-        window_->setFixedWidth(client);
-    } else {
-        window_->resize(client, window_->height());
-    }
-}
-
-void Form::ApplyPendingWidth()
-{
-    if (pendingWidth_ && window_->frameGeometry().width() != window_->width()) {
-        SetWidth(*std::exchange(pendingWidth_, std::nullopt));
-    }
+    PlaceClient(client.x, client.y, ToPixelsX(width) - margins, client.height);
 }
 
 void Form::SetHeight(double height)
 {
-    Load();
-    const int frame = window_->frameGeometry().height() - window_->height();
-    const int client = std::max(0, ToPixelsY(height) - frame);
-    if (design_.border == BorderStyle::FixedDialog) {
-        window_->setFixedHeight(client);
-    } else {
-        window_->resize(window_->width(), client);
-    }
+    const backend::PixelRect frame = Native().Frame();
+    const backend::PixelRect client = window_->Client();
+    PlaceClient(client.x, client.y, client.width, ToPixelsY(height) - (frame.height - client.height));
 }
 
 void Form::Move(double left, double top)
@@ -312,37 +239,28 @@ void Form::Move(double left, double top)
 int64_t Form::hWnd() const
 {
     auto& self = *const_cast<Form*>(this);
-    self.Load();
     if (handle_ == 0) {
-        // The native window's own handle, which the system functions understand.
-        // Asked for only when needed: a window created before it is placed would
-        // be placed without its frame.
-        self.handle_ = static_cast<int32_t>(window_->winId());
-        formsByHandle[handle_] = &self;
+        self.handle_ = self.Native().Handle();
     }
     return handle_;
 }
 
-QWidget* Form::WindowOf(int64_t handle)
-{
-    const auto found = formsByHandle.find(handle);
-    return found == formsByHandle.end() ? nullptr : found->second->window_.data();
-}
-
-Text Form::Caption() const { return IsLoaded() ? FromQString(window_->windowTitle()) : Text(); }
+Text Form::Caption() const { return IsLoaded() ? caption_ : Text(); }
 
 void Form::SetCaption(const Text& caption)
 {
     Load();
-    window_->setWindowTitle(ToQString(caption));
+    caption_ = ShownText(caption);
+    window_->SetCaption(caption_);
 }
 
-bool Form::Enabled() const { return IsLoaded() && window_->isEnabled(); }
+bool Form::Enabled() const { return IsLoaded() && enabled_; }
 
 void Form::SetEnabled(bool enabled)
 {
     Load();
-    window_->setEnabled(enabled);
+    enabled_ = enabled;
+    window_->SetEnabled(enabled);
 }
 
 void Form::SetScaleModePixels() { pixelScale_ = true; }
@@ -356,14 +274,11 @@ Canvas& Form::Surface()
     Load();
     if (!canvas_) {
         canvas_ = std::make_unique<Canvas>();
-        canvas_->Resize(window_->width(), window_->height(), backColour_);
-        // The picture covers the whole window: no background fill under it.
-        window_->setAttribute(Qt::WA_OpaquePaintEvent);
     }
-    if (!repaintRequested_) {
-        window_->update();
-        repaintRequested_ = true;
-    }
+    // The window system may report a new size later than the drawing comes.
+    const backend::PixelRect client = window_->Client();
+    canvas_->Resize(client.width, client.height, backColour_);
+    pictureChanged_ = true;
     return *canvas_;
 }
 
@@ -392,35 +307,7 @@ void Form::Box(double x1, double y1, double x2, double y2, Colour colour)
                   colour);
 }
 
-QImage Form::Picture()
-{
-    if (canvas_) {
-        return canvas_->Image();
-    }
-    Load();
-    return window_->grab().toImage();
-}
-
-void Form::Paint(QWidget& target)
-{
-    repaintRequested_ = false;
-    if (canvas_) {
-        QPainter painter(&target);
-        if (const auto colour = canvas_->SolidColour()) {
-            // A plain field is painted without its full-size image.
-            painter.fillRect(0, 0, canvas_->Width(), canvas_->Height(), QColor::fromRgb(*colour));
-        } else {
-            painter.drawImage(0, 0, canvas_->Image());
-        }
-    }
-}
-
-void Form::Resized()
-{
-    if (canvas_) {
-        canvas_->Resize(window_->width(), window_->height(), backColour_);
-    }
-}
+backend::PictureView Form::Picture() { return canvas_ ? canvas_->Picture() : backend::PictureView{}; }
 
 void Form::Form_MouseDown(int16_t, int16_t, float, float) {}
 void Form::Form_MouseMove(int16_t, int16_t, float, float) {}

@@ -1,22 +1,18 @@
 #pragma once
 
-#include <QPointer>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/backend.h"
 #include "platform/text.h"
 #include "platform/toolkit/colour.h"
 #include "platform/window_ref.h"
 
-class QImage;
-class QWidget;
-
 namespace quorvane::toolkit {
 
 class Canvas;
-class FormWindow;
 
 enum class BorderStyle {
     None,         // no frame and no title bar: the client area is the whole window
@@ -28,7 +24,7 @@ enum class BorderStyle {
 // design widgets and runs Form_Load; using a widget of an unloaded form loads
 // it first. Form_Activate runs whenever the form becomes the program's
 // active window (not when the user returns from another program).
-class Form : public WindowRef {
+class Form : public WindowRef, private backend::WindowEvents {
 public:
     struct Design {
         std::string caption;
@@ -78,19 +74,22 @@ public:
     void Cls();
     void Line(double x1, double y1, double x2, double y2, Colour colour);
     void Box(double x1, double y1, double x2, double y2, Colour colour);
-    // What the window shows, in device pixels.
-    QImage Picture();
+    // What the window shows, in device pixels; nothing drawn: no pixels and
+    // no colour, the window system's own background.
+    backend::PictureView Picture() override;
 
-    QWidget* Client() const;
-    // The window of a form's handle, for the desktop backend; null when unknown.
-    static QWidget* WindowOf(int64_t handle);
+    backend::NativeWindow& Native();
+    const Design& DesignOf() const { return design_; }
     // Hides every loaded form: the fatal-error path leaves no window behind.
     static void HideAll();
+    // Asks every window whose picture changed to paint it: once per handler
+    // however often it drew, so a yield never shows half a pattern.
+    static void PaintChangedPictures();
 
 protected:
-    // Creates the design widgets on every load, children of Client().
+    // Creates the design widgets on every load.
     virtual void CreateWidgets() = 0;
-    // Forgets the widgets; the window deletes them.
+    // Forgets the widgets; they go with the window.
     virtual void DestroyWidgets() = 0;
 
     virtual void Form_Load() {}
@@ -101,26 +100,32 @@ protected:
     virtual void Form_MouseMove(int16_t button, int16_t shift, float x, float y);
 
 private:
-    friend class FormWindow;
-    void Activated();
-    void Paint(QWidget& target);
-    void Resized();
+    // What the window system reports.
+    void Activated() override;
+    void CloseRequested() override;
+    void KeyPressed(int16_t keyAscii) override;
+    void MousePressed(int16_t button, int16_t shift, int x, int y) override;
+    void MouseMoved(int16_t button, int16_t shift, int x, int y) override;
+    void GeometryChanged() override;
+
+    void Activate();
     int ToPixelsX(double value) const;
     int ToPixelsY(double value) const;
     Canvas& Surface();
-    void ApplyPendingWidth();
+    void PlaceClient(int x, int y, int width, int height);
 
     Design design_;
-    QPointer<FormWindow> window_;
-    int32_t handle_ = 0;
+    std::unique_ptr<backend::NativeWindow> window_;
+    int64_t handle_ = 0;
+    Text caption_;
+    bool enabled_ = true;
+    bool shown_ = false;
     std::optional<double> pendingWidth_;
     bool pixelScale_ = false;
-    Colour backColour_;
+    Colour backColour_ = 0;
     Colour foreColour_ = 0;
     std::unique_ptr<Canvas> canvas_;
-    // Asked for once until the window paints: a request per line of a
-    // grating would cost more than the line.
-    bool repaintRequested_ = false;
+    bool pictureChanged_ = false;
 };
 
 }  // namespace quorvane::toolkit

@@ -1,19 +1,37 @@
 #include "platform/toolkit/program.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QList>
 #include <cstdio>
 #include <exception>
 
+#include "platform/backend.h"
 #include "platform/os_services.h"
-#include "platform/run_time_error.h"
 #include "platform/toolkit/form.h"
 
 namespace quorvane::toolkit {
 
+namespace {
+
+// Handlers nest inside the yield; the pictures are painted once the
+// outermost one is done.
+int handlerDepth = 0;
+
+struct HandlerScope {
+    HandlerScope() { ++handlerDepth; }
+    ~HandlerScope()
+    {
+        if (--handlerDepth == 0 && std::uncaught_exceptions() == 0) {
+            Form::PaintChangedPictures();
+        }
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+
+}  // namespace
+
 void RunHandler(const std::function<void()>& handler)
 {
+    HandlerScope scope;
     try {
         handler();
     } catch (const std::exception& error) {
@@ -25,47 +43,23 @@ void Fatal(const std::string& message)
 {
     Form::HideAll();
     std::fprintf(stderr, "quorvane: %s\n", message.c_str());
-    Os().ShowFatalError(message);
-    Os().EndProcess(1);
+    backend::Current().ShowFatalMessage(message);
+    backend::Current().Quit(1);
 }
 
-void DoEvents()
+void Run(const std::function<void()>& start)
 {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    RunHandler(start);
+    backend::Current().Run();
 }
 
-void End() { Os().EndProcess(0); }
+void DoEvents() { backend::Current().ProcessEvents(); }
+
+void End() { backend::Current().Quit(0); }
 
 double TwipsPerPixelX() { return Os().Screen().twipsPerPixelX; }
 double TwipsPerPixelY() { return Os().Screen().twipsPerPixelY; }
 
-QString ToQString(const Text& text)
-{
-    const auto shown = text.substr(0, text.find(U'\0'));
-    return QString::fromUcs4(shown.data(), static_cast<qsizetype>(shown.size()));
-}
-
-Text FromQString(const QString& text)
-{
-    const QList<uint> codePoints = text.toUcs4();
-    return Text(codePoints.begin(), codePoints.end());
-}
-
-int KeyAscii(const QKeyEvent& event)
-{
-    switch (event.key()) {
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Backspace: return 8;
-    default: break;
-    }
-    const QString text = event.text();
-    if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127) {
-        return -1;
-    }
-    return text.at(0).unicode();
-}
+Text ShownText(const Text& text) { return text.substr(0, text.find(U'\0')); }
 
 }  // namespace quorvane::toolkit

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <functional>
 #include <string>
 
 #include "platform/text.h"
-
-class QKeyEvent;
 
 namespace quorvane::toolkit {
 
@@ -15,6 +12,8 @@ namespace quorvane::toolkit {
 void RunHandler(const std::function<void()>& handler);
 [[noreturn]] void Fatal(const std::string& message);
 
+// Runs `start` as the first handler, then events until the program ends.
+void Run(const std::function<void()>& start);
 // Processes every pending event.
 void DoEvents();
 // Ends the program at once; no further handler runs.
@@ -25,11 +24,6 @@ double TwipsPerPixelX();
 double TwipsPerPixelY();
 
 // Captions show a text up to its first zero character.
-QString ToQString(const Text& text);
-Text FromQString(const QString& text);
-
-// The character code a key press delivers to key handlers, or -1 for keys
-// that deliver none (arrows, modifiers, function keys).
-int KeyAscii(const QKeyEvent& event);
+Text ShownText(const Text& text);
 
 }  // namespace quorvane::toolkit

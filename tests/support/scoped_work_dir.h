@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QTemporaryDir>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace quorvane::testing {
@@ -16,14 +17,20 @@ class ScopedWorkDir {
 public:
     ScopedWorkDir() : previous_(std::filesystem::current_path())
     {
-        if (!folder_.isValid()) {
-            throw std::runtime_error("cannot create a temporary directory: " + folder_.errorString().toStdString());
+        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary directory in " + pattern);
         }
-        path_ = folder_.path().toStdString();
+        path_ = pattern;
         std::filesystem::current_path(path_);
     }
 
-    ~ScopedWorkDir() { std::filesystem::current_path(previous_); }
+    ~ScopedWorkDir()
+    {
+        std::filesystem::current_path(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
 
     ScopedWorkDir(const ScopedWorkDir&) = delete;
     ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
@@ -32,7 +39,6 @@ public:
 
 private:
     std::filesystem::path previous_;
-    QTemporaryDir folder_;
     std::filesystem::path path_;
 };
 

@@ -67,9 +67,9 @@ private:
 
 ::testing::AssertionResult SameAs(Canvas& canvas, const ReferenceSurface& reference)
 {
-    const QImage& image = canvas.Image();
+    const std::vector<Colour>& pixels = canvas.Pixels();
     if (reference.Width() * reference.Height() == 0) {
-        if (static_cast<int64_t>(image.width()) * image.height() == 0) {
+        if (pixels.empty()) {
             return ::testing::AssertionSuccess();
         }
         return ::testing::AssertionFailure() << "pixels in an image without area";
@@ -79,7 +79,7 @@ private:
     }
     for (int y = 0; y < reference.Height(); ++y) {
         for (int x = 0; x < reference.Width(); ++x) {
-            const Colour got = image.pixel(x, y) & 0xFFFFFFu;
+            const Colour got = pixels[static_cast<size_t>(y * reference.Width() + x)];
             if (got != reference.At(x, y)) {
                 return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex << got
                                                      << " not " << reference.At(x, y);
@@ -210,10 +210,10 @@ TEST(CanvasTest, LinesOfAnySlopeTakeTheNearestPixel)
                 expected[static_cast<size_t>(y * width + x)] = true;
             }
         }
-        const QImage& image = canvas.Image();
+        const std::vector<Colour>& pixels = canvas.Pixels();
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                ASSERT_EQ(image.pixel(x, y) & 0xFFFFFFu, expected[static_cast<size_t>(y * width + x)] ? kWhite : kBlack)
+                ASSERT_EQ(pixels[static_cast<size_t>(y * width + x)], expected[static_cast<size_t>(y * width + x)] ? kWhite : kBlack)
                     << "line (" << x1 << "," << y1 << ")-(" << x2 << "," << y2 << ") at " << x << "," << y;
             }
         }
@@ -247,11 +247,11 @@ TEST(CanvasTest, ZeroSizeDrawsNothingAndGrowsToTheBackground)
     Canvas fresh;
     fresh.Fill(kWhite);
     fresh.Line(0, 0, 0, 0, kWhite);
-    EXPECT_TRUE(fresh.Image().isNull());
+    EXPECT_TRUE(fresh.Pixels().empty());
 
-    for (const QSize size : {QSize(0, 0), QSize(0, 7), QSize(7, 0), QSize(-4, -1)}) {
+    for (const auto& [width, height] : {std::pair{0, 0}, {0, 7}, {7, 0}, {-4, -1}}) {
         Both both;
-        both.Resize(size.width(), size.height(), kRed);
+        both.Resize(width, height, kRed);
         both.Fill(kWhite);
         both.Line(0, 0, 0, 6, kLightCyan);
         both.Line(0, 0, 6, 0, kLightCyan);

@@ -1,5 +1,3 @@
-#include <QCoreApplication>
-#include <QWidget>
 #include <string>
 
 #include "platform/toolkit/program.h"
@@ -15,7 +13,7 @@ constexpr int32_t kSecond = 0x40002;
 class DialogLayoutTest : public ProgramTest {
 protected:
     // The dialog's window frame in twips: its outer width less its client width.
-    static double FrameTwips() { return Guide().Width() - Guide().Client()->width() * toolkit::TwipsPerPixelX(); }
+    static double FrameTwips() { return Guide().Width() - Guide().Native().Client().width * toolkit::TwipsPerPixelX(); }
 
     // Within a pixel, plus what the window frame adds: the toolkit learns the
     // frame only when the window is first shown, after Form_Load.
@@ -29,7 +27,7 @@ protected:
         EXPECT_NEAR(Guide().Left(), centred, Tolerance() / 2);
     }
 
-    static double PointSize(const toolkit::Widget& widget) { return widget.Native()->font().pointSizeF(); }
+    static double PointSize(const toolkit::Widget& widget) { return Native(widget).Font().points; }
 };
 
 TEST_F(DialogLayoutTest, LayoutAtFifteenTwipsPerPixel)
@@ -44,9 +42,9 @@ TEST_F(DialogLayoutTest, LayoutAtFifteenTwipsPerPixel)
         EXPECT_DOUBLE_EQ(dialog.Test2(i).Left(), 139);
         EXPECT_DOUBLE_EQ(dialog.Test2(i).Width(), 368.8);
         EXPECT_DOUBLE_EQ(dialog.Test2(i).Top(), 8 + 16 * i);
-        EXPECT_EQ(dialog.Test2(i).Native()->x(), 139);
+        EXPECT_EQ(Native(dialog.Test2(i)).Rect().x, 139);
         EXPECT_DOUBLE_EQ(PointSize(dialog.Test2(i)), 9);
-        EXPECT_FALSE(dialog.Test2(i).Native()->font().bold());
+        EXPECT_FALSE(Native(dialog.Test2(i)).Font().bold);
     }
     const double lefts[] = {80, 205.4, 330.8};
     const int nativeLefts[] = {80, 205, 331};
@@ -57,17 +55,17 @@ TEST_F(DialogLayoutTest, LayoutAtFifteenTwipsPerPixel)
         EXPECT_DOUBLE_EQ(button.Width(), 97);
         EXPECT_DOUBLE_EQ(button.Height(), 25);
         EXPECT_DOUBLE_EQ(button.Top(), 136);
-        EXPECT_EQ(button.Native()->geometry(), QRect(nativeLefts[i], 136, 97, 25));
+        EXPECT_EQ(Native(button).Rect(), (backend::PixelRect{nativeLefts[i], 136, 97, 25}));
     }
     for (int16_t i = 1; i <= 7; ++i) {
         EXPECT_DOUBLE_EQ(PointSize(dialog.Option2(i)), 10) << "Option2(" << i << ")";
     }
-    EXPECT_EQ(dialog.Frame1().Native()->geometry(), QRect(2, 0, 137, 129));
+    EXPECT_EQ(Native(dialog.Frame1()).Rect(), (backend::PixelRect{2, 0, 137, 129}));
 
     // 515.8 pixels wide, at the top of the primary monitor, centred on the target.
     EXPECT_NEAR(dialog.Width(), 7737, Tolerance());
-    EXPECT_GE(dialog.Client()->width(), 508);  // the labels end at 507.8
-    EXPECT_EQ(dialog.Client()->height(), 167);
+    EXPECT_GE(dialog.Native().Client().width, 508);  // the labels end at 507.8
+    EXPECT_EQ(dialog.Native().Client().height, 167);
     EXPECT_NEAR(dialog.Top(), 20, 15);
     ExpectCentredOnTarget();
 }
@@ -123,7 +121,7 @@ TEST_F(DialogLayoutTest, ActivationAndUnloadKeepTheCursorAndTheTestWindowInStep)
 
     // The test window brings it back; a counter already below zero goes down
     // once more and no further.
-    QCoreApplication::processEvents();
+    toolkit::DoEvents();
     ASSERT_TRUE(Guide().IsLoaded());
     EXPECT_EQ(os_.CursorCounter(), 0);
     os_.ShowCursor(0);
@@ -140,14 +138,14 @@ TEST_F(DialogLayoutTest, ClosingTheDialogBringsBackAFreshOne)
     ASSERT_EQ(Guide().auto_mode_key(2).Caption(), State().ButtonText(2, 4));
     const int64_t closed = Guide().hWnd();
 
-    Guide().Client()->close();  // the title bar's close command
+    Native(Guide()).Close();  // the title bar's close command
     EXPECT_FALSE(Guide().IsLoaded());
-    QCoreApplication::processEvents();
+    toolkit::DoEvents();
 
     ASSERT_TRUE(Guide().IsLoaded());
     Form3& dialog = Guide();
     EXPECT_NE(dialog.hWnd(), closed);
-    EXPECT_TRUE(dialog.Client()->isVisible());
+    EXPECT_TRUE(Native(dialog).Shown());
     EXPECT_EQ(State().StepIndex, 8);
     EXPECT_EQ(dialog.Option2(4).Caption(), U"Fran*ais");
     EXPECT_EQ(dialog.Option2(5).Caption(), U"Espa*ol");
@@ -194,7 +192,7 @@ TEST_F(DialogLayoutTest, AtTenTwipsPerPixelTheDialogIsOneAndAHalfTimesAsLarge)
     // The margins are pixels: 80 from the left, 80 from the labels' end.
     EXPECT_DOUBLE_EQ(dialog.auto_mode_key(0).Left(), 80);
     EXPECT_DOUBLE_EQ(dialog.auto_mode_key(2).Left(), 1.5 * 137 + 2 + 1.5 * 368.8 - 1.5 * 97 - 80);
-    EXPECT_NEAR(dialog.Client()->height(), 1.5 * 167, 1);
+    EXPECT_NEAR(dialog.Native().Client().height, 1.5 * 167, 1);
     EXPECT_NEAR(dialog.Width(), (1.5 * 137 + 1.5 * 368.8 + 10) * 10, Tolerance());
     ExpectCentredOnTarget();
     EXPECT_EQ(TestForm().Width(), 1024 * 10);

@@ -1,7 +1,3 @@
-#include <QCoreApplication>
-#include <QImage>
-#include <QTest>
-#include <QWidget>
 #include <string>
 
 #include "platform/toolkit/program.h"
@@ -98,8 +94,8 @@ TEST_F(FollowingTest, TheTargetMonitorIsWrittenLast)
     StartOn({kPrimaryMonitor, FakeMonitor(kRight, 1024, 0, 32768, 480)});
     EXPECT_EQ(ExitCodeOf([] { toolkit::RunHandler([] { DragDialogTo(1100, 100); }); }), 1);
     fatalExpected_ = true;
-    ASSERT_EQ(os_.FatalMessages().size(), 1u);
-    EXPECT_NE(os_.FatalMessages()[0].find("'6'"), std::string::npos) << os_.FatalMessages()[0];
+    ASSERT_EQ(windowSystem_.FatalMessages().size(), 1u);
+    EXPECT_NE(windowSystem_.FatalMessages()[0].find("'6'"), std::string::npos) << windowSystem_.FatalMessages()[0];
     EXPECT_EQ(State().TargetLeft, 1024);
     EXPECT_EQ(State().TargetWidth, 32768);
     EXPECT_EQ(State().PatternWidth, 1024);
@@ -165,16 +161,16 @@ TEST_F(FollowingTest, ThePatternIsRedrawnOnlyAtTheNextStep)
     ASSERT_TRUE(ShowsPattern(7));
 
     DragDialogTo(1100, 100);
-    QCoreApplication::processEvents();
+    toolkit::DoEvents();
     ASSERT_EQ(State().TargetMonitor, kRight);
     // Still the cross of the old monitor, nothing drawn for the new size.
-    const QImage moved = TestForm().Picture();
-    EXPECT_TRUE(SamePicture(moved.copy(0, 0, 1024, 768), ExpectedPattern(7, 1024, 768)));
+    EXPECT_TRUE(SamePicture(PixelsOf(TestForm().Picture()).TopLeft(1024, 768), ExpectedPattern(7, 1024, 768)));
     EXPECT_FALSE(ShowsPattern(7));
 
     NextStep();
     EXPECT_TRUE(ShowsPattern(8));
-    EXPECT_EQ(TestForm().Picture().size(), QSize(1280, 1024));
+    EXPECT_EQ(TestForm().Picture().width, 1280);
+    EXPECT_EQ(TestForm().Picture().height, 1024);
 }
 
 TEST_F(FollowingTest, AMonitorAttachedAfterTheDialogLoadedIsFound)
@@ -214,23 +210,27 @@ TEST_F(FollowingTest, OnlyPointerMovesOverTheFreeBackgroundAreHandled)
     StartOn({kPrimaryMonitor, kRightMonitor});
     // On the other monitor, clear of the test window, which covers the primary.
     Guide().Move(1100 * 15.0, 100 * 15.0);
-    QCoreApplication::processEvents();
+    toolkit::DoEvents();
     Form3& dialog = Guide();
 
-    const std::vector<std::pair<const char*, std::pair<QWidget*, QPoint>>> widgets = {
-        {"a label", {dialog.Test2(0).Native(), QPoint()}},
-        {"a step button", {dialog.auto_mode_key(1).Native(), QPoint()}},
-        {"a language button", {dialog.Option2(3).Native(), QPoint()}},
-        {"the frame", {dialog.Frame1().Native(), QPoint(125, 5)}},
+    const auto centre = [](const toolkit::Widget& widget) {
+        const backend::PixelRect rect = Native(widget).ClientRect();
+        return std::pair{rect.x + rect.width / 2, rect.y + rect.height / 2};
     };
-    for (const auto& [what, target] : widgets) {
+    const std::vector<std::pair<const char*, std::pair<int, int>>> points = {
+        {"a label", centre(dialog.Test2(0))},
+        {"a step button", centre(dialog.auto_mode_key(1))},
+        {"a language button", centre(dialog.Option2(3))},
+        {"the frame", {Native(dialog.Frame1()).ClientRect().x + 125, 5}},
+    };
+    for (const auto& [what, at] : points) {
         SCOPED_TRACE(what);
-        QTest::mouseMove(target.first, target.second);
+        Native(dialog).MoveMouse(at.first, at.second);
         EXPECT_EQ(State().TargetMonitor, kPrimary);
     }
 
     // Below the frame, left of the Back button.
-    QTest::mouseMove(dialog.Client(), QPoint(40, 150));
+    Native(dialog).MoveMouse(40, 150);
     ExpectTarget(kRight, 1024, 0, 1280, 1024);
 }
 

@@ -1,5 +1,3 @@
-#include <QSize>
-#include <QWidget>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -97,11 +95,11 @@ protected:
     {
         fatalExpected_ = true;
         EXPECT_EQ(exitCode, 1);
-        ASSERT_EQ(os_.FatalMessages().size(), 1u);
-        const std::string& message = os_.FatalMessages()[0];
+        ASSERT_EQ(windowSystem_.FatalMessages().size(), 1u);
+        const std::string& message = windowSystem_.FatalMessages()[0];
         EXPECT_NE(message.find("Run-time error '" + std::to_string(error) + "'"), std::string::npos) << message;
-        EXPECT_FALSE((TestForm().IsLoaded() && TestForm().Client()->isVisible()) ||
-                     (Guide().IsLoaded() && Guide().Client()->isVisible()));
+        EXPECT_FALSE((TestForm().IsLoaded() && Native(TestForm()).Shown()) ||
+                     (Guide().IsLoaded() && Native(Guide()).Shown()));
     }
 
     static void ExpectRunningStep(int16_t step)
@@ -208,8 +206,8 @@ TEST_P(InjectedFaultAtStartUp, EndsAsStated)
     EXPECT_EQ(State().StepIndex, 1);
     EXPECT_EQ(State().LanguageIndex, cell.language);
     EXPECT_EQ(Guide().Caption(), State().StepTitle(cell.language, 1));
-    EXPECT_TRUE(TestForm().Client()->isVisible());
-    EXPECT_TRUE(Guide().Client()->isVisible());
+    EXPECT_TRUE(Native(TestForm()).Shown());
+    EXPECT_TRUE(Native(Guide()).Shown());
     EXPECT_FALSE(TestForm().Enabled());
     EXPECT_EQ(os_.CursorCounter(), cell.cursor);
     EXPECT_EQ(os_.TopmostWindows().size(), cell.topmost);
@@ -412,7 +410,8 @@ TEST_P(InjectedFaultWhileFollowing, EndsAsStated)
     // The next step draws its pattern at the new size.
     EXPECT_EQ(RunPhase([] { Guide().auto_mode_key_Click(1); }), std::nullopt);
     ExpectRunningStep(3);
-    EXPECT_EQ(TestForm().Picture().size(), QSize(t[3], t[4]));
+    EXPECT_EQ(TestForm().Picture().width, t[3]);
+    EXPECT_EQ(TestForm().Picture().height, t[4]);
     if (cell.outcome == Outcome::Unused) {
         EXPECT_EQ(os_.CallCount(call), callsBefore);
     }

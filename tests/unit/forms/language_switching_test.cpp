@@ -1,5 +1,3 @@
-#include <QTest>
-#include <QWidget>
 #include <string>
 
 #include "program_fixture.h"
@@ -12,7 +10,7 @@ class LanguageSwitchingTest : public ProgramTest {
 protected:
     static bool Blank(const Text& text) { return text.find_first_not_of(U' ') == Text::npos; }
 
-    static QWidget* Option(int16_t index) { return Guide().Option2(index).Native(); }
+    static HeadlessWidget& Option(int16_t index) { return Native(Guide().Option2(index)); }
 
     // What choosing a language on step 1 shows: the three button texts, the
     // title and lines 1 and 3 of step 1, all other labels empty.
@@ -49,7 +47,7 @@ TEST_F(LanguageSwitchingTest, ChoosingALanguageRewritesTheDialogInIt)
     EXPECT_FALSE(Guide().Option2(2).Value());
 
     // A click by the user does the same.
-    QTest::mouseClick(Option(5), Qt::LeftButton);
+    Option(5).Click();
     ExpectStepOneIn(5);
     EXPECT_EQ(Guide().auto_mode_key(2).Caption(), U"Salir");
 
@@ -103,18 +101,18 @@ TEST_F(LanguageSwitchingTest, ArrowKeysMoveThroughTheVisibleButtonsAndSwitchLang
     EXPECT_FALSE(Guide().Option2(6).Visible());
     EXPECT_FALSE(Guide().Option2(7).Visible());
 
-    QTest::keyClick(Option(2), Qt::Key_Down);
+    Option(2).PressArrow(+1);
     ExpectStepOneIn(3);
-    QTest::keyClick(Option(3), Qt::Key_Right);
+    Option(3).PressArrow(+1);
     ExpectStepOneIn(4);
-    QTest::keyClick(Option(4), Qt::Key_Down);
+    Option(4).PressArrow(+1);
     ExpectStepOneIn(5);
     // Past the last visible button the selection wraps to the first.
-    QTest::keyClick(Option(5), Qt::Key_Down);
+    Option(5).PressArrow(+1);
     ExpectStepOneIn(1);
-    QTest::keyClick(Option(1), Qt::Key_Up);
+    Option(1).PressArrow(-1);
     ExpectStepOneIn(5);
-    QTest::keyClick(Option(5), Qt::Key_Left);
+    Option(5).PressArrow(-1);
     ExpectStepOneIn(4);
     EXPECT_FALSE(Guide().Option2(6).Value());
     EXPECT_FALSE(Guide().Option2(7).Value());
@@ -123,7 +121,7 @@ TEST_F(LanguageSwitchingTest, ArrowKeysMoveThroughTheVisibleButtonsAndSwitchLang
 TEST_F(LanguageSwitchingTest, EscOnALanguageButtonEndsTheProgram)
 {
     StartProgram();
-    EXPECT_EQ(ExitCodeOf([] { QTest::keyClick(Option(2), Qt::Key_Escape); }), 0);
+    EXPECT_EQ(ExitCodeOf([] { Option(2).PressKey(27); }), 0);
     // The dialog hid the cursor, the test window's closing showed it again.
     EXPECT_EQ(os_.CursorCounter(), 0);
 }
@@ -136,7 +134,7 @@ TEST_F(LanguageSwitchingTest, SelectingTheSelectedButtonRaisesNothing)
     Guide().auto_mode_key(0).SetCaption(U"kept");
 
     Guide().Option2(2).Select();
-    QTest::mouseClick(Option(2), Qt::LeftButton);
+    Option(2).Click();
     EXPECT_TRUE(Guide().Option2(2).Value());
     EXPECT_EQ(Guide().Caption(), U"kept");
     EXPECT_EQ(Guide().Test2(1).Caption(), U"kept");

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QImage>
-#include <QLabel>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -15,23 +12,58 @@
 #include "guide/form3.h"
 #include "pattern/frm_test_form.h"
 #include "platform/fake/fake_os.h"
+#include "platform/fake/headless_backend.h"
+#include "platform/toolkit/program.h"
 #include "startup/program_state.h"
 #include "startup/program_windows.h"
 #include "support/scoped_work_dir.h"
 
 namespace quorvane::testing {
 
-// The whole program on Qt's offscreen platform with the fake services: the
-// sample text files in a scratch current directory, fresh shared state and
-// fresh windows for every test.
+// A picture in device pixels, 0x00RRGGBB row by row.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> colours;
+
+    uint32_t At(int x, int y) const { return colours[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    void Set(int x, int y, uint32_t colour)
+    {
+        colours[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = colour;
+    }
+    Pixels TopLeft(int w, int h) const
+    {
+        Pixels part{w, h, {}};
+        for (int y = 0; y < h; ++y) {
+            const auto row = colours.begin() + static_cast<ptrdiff_t>(y) * width;
+            part.colours.insert(part.colours.end(), row, row + w);
+        }
+        return part;
+    }
+};
+
+inline Pixels PixelsOf(const backend::PictureView& picture)
+{
+    Pixels pixels{picture.width, picture.height, {}};
+    if (picture.solid || picture.pixels == nullptr) {
+        pixels.colours.assign(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height),
+                              picture.solid.value_or(0));
+        return pixels;
+    }
+    for (int y = 0; y < picture.height; ++y) {
+        const uint32_t* row = picture.pixels + static_cast<ptrdiff_t>(y) * picture.stride;
+        pixels.colours.insert(pixels.colours.end(), row, row + picture.width);
+    }
+    return pixels;
+}
+
+// The whole program on the headless window system with the fake services:
+// the sample text files in a scratch current directory, fresh shared state
+// and fresh windows for every test.
 class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest()
     {
-        // A deferred re-activation left by an earlier test's closed dialog
-        // runs now, while no window is loaded, so it finds nothing to act on.
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         State() = ProgramState{};
         for (const char* name : {"LcLCFile.txt", "LcdTFile.txt"}) {
             std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name, workDir_.Path() / name);
@@ -42,7 +74,7 @@ protected:
     void TearDown() override
     {
         if (!fatalExpected_) {
-            EXPECT_EQ(os_.FatalMessages(), std::vector<std::string>());
+            EXPECT_EQ(windowSystem_.FatalMessages(), std::vector<std::string>());
         }
     }
 
@@ -74,7 +106,9 @@ protected:
         }
     }
 
-    static QLabel& Image1Label() { return *static_cast<QLabel*>(TestForm().Image1().Native()); }
+    // The native side of a window or widget, as a user reaches it.
+    static HeadlessWindow& Native(toolkit::Form& form) { return HeadlessBackend::Of(form.Native()); }
+    static HeadlessWidget& Native(const toolkit::Widget& widget) { return HeadlessBackend::Of(widget.Native()); }
 
     static std::vector<Text> LabelCaptions()
     {
@@ -100,6 +134,8 @@ protected:
     ScopedWorkDir workDir_;
     FakeOs os_;
     ScopedOs scopedOs_{os_};
+    HeadlessBackend windowSystem_;
+    backend::ScopedBackend scopedWindowSystem_{windowSystem_};
     ProgramWindows windows_;
 };
 
@@ -109,34 +145,33 @@ protected:
 // even row, on black); the cross (white border and both diagonals on black).
 // A diagonal has one pixel per step along the longer side and, across it, the
 // pixel nearest the ideal line, halves toward the larger coordinate.
-inline QImage ExpectedPattern(int step, int width, int height)
+inline Pixels ExpectedPattern(int step, int width, int height)
 {
-    const QRgb white = qRgb(255, 255, 255);
-    const QRgb lightCyan = qRgb(0, 255, 255);
-    QImage image(width, height, QImage::Format_RGB32);
+    const uint32_t white = 0xFFFFFF;
+    const uint32_t lightCyan = 0x00FFFF;
+    const size_t area = static_cast<size_t>(width) * static_cast<size_t>(height);
     if (step <= 4) {
-        image.fill(white);
-        return image;
+        return {width, height, std::vector<uint32_t>(area, white)};
     }
-    image.fill(qRgb(0, 0, 0));
-    const QRgb ink = step <= 6 ? lightCyan : white;
+    Pixels image{width, height, std::vector<uint32_t>(area, 0)};
+    const uint32_t ink = step <= 6 ? lightCyan : white;
     for (int x = 0; x < width; ++x) {
-        image.setPixel(x, 0, ink);
-        image.setPixel(x, height - 1, ink);
+        image.Set(x, 0, ink);
+        image.Set(x, height - 1, ink);
     }
     for (int y = 0; y < height; ++y) {
-        image.setPixel(0, y, ink);
-        image.setPixel(width - 1, y, ink);
+        image.Set(0, y, ink);
+        image.Set(width - 1, y, ink);
     }
     if (step <= 6) {
         for (int x = 0; width > height && x < width; x += 2) {
             for (int y = 0; y < height; ++y) {
-                image.setPixel(x, y, ink);
+                image.Set(x, y, ink);
             }
         }
         for (int y = 0; width <= height && y < height; y += 2) {
             for (int x = 0; x < width; ++x) {
-                image.setPixel(x, y, ink);
+                image.Set(x, y, ink);
             }
         }
         return image;
@@ -151,33 +186,27 @@ inline QImage ExpectedPattern(int step, int width, int height)
         // as above; on a tall one y runs down the rows and x falls from W-1.
         const int64_t falling = along == 0 ? 0 : (2 * across * along - 2 * i * across + along) / (2 * along);
         if (wide) {
-            image.setPixel(static_cast<int>(i), static_cast<int>(rising), ink);
-            image.setPixel(static_cast<int>(along - i), static_cast<int>(rising), ink);
+            image.Set(static_cast<int>(i), static_cast<int>(rising), ink);
+            image.Set(static_cast<int>(along - i), static_cast<int>(rising), ink);
         } else {
-            image.setPixel(static_cast<int>(rising), static_cast<int>(i), ink);
-            image.setPixel(static_cast<int>(falling), static_cast<int>(i), ink);
+            image.Set(static_cast<int>(rising), static_cast<int>(i), ink);
+            image.Set(static_cast<int>(falling), static_cast<int>(i), ink);
         }
     }
     return image;
 }
 
-// Compares the colours of two opaque pictures pixel by pixel.
-inline ::testing::AssertionResult SamePicture(const QImage& actual, const QImage& expected)
+// Compares two pictures pixel by pixel.
+inline ::testing::AssertionResult SamePicture(const Pixels& actual, const Pixels& expected)
 {
-    if (actual.size() != expected.size()) {
-        return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height();
+    if (actual.width != expected.width || actual.height != expected.height) {
+        return ::testing::AssertionFailure() << "size " << actual.width << "x" << actual.height;
     }
-    const QImage got = actual.convertToFormat(QImage::Format_RGB32);
-    const QImage want = expected.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < got.height(); ++y) {
-        if (std::memcmp(got.constScanLine(y), want.constScanLine(y), static_cast<size_t>(got.width()) * 4) == 0) {
-            continue;
-        }
-        for (int x = 0; x < got.width(); ++x) {
-            if ((got.pixel(x, y) ^ want.pixel(x, y)) & 0xFFFFFFu) {
+    for (int y = 0; y < actual.height; ++y) {
+        for (int x = 0; x < actual.width; ++x) {
+            if (actual.At(x, y) != expected.At(x, y)) {
                 return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex
-                                                     << (got.pixel(x, y) & 0xFFFFFFu) << " not "
-                                                     << (want.pixel(x, y) & 0xFFFFFFu);
+                                                     << actual.At(x, y) << " not " << expected.At(x, y);
             }
         }
     }
@@ -187,7 +216,8 @@ inline ::testing::AssertionResult SamePicture(const QImage& actual, const QImage
 // Whether the test window shows exactly the pattern of `step`.
 inline ::testing::AssertionResult ShowsPattern(int step)
 {
-    return SamePicture(TestForm().Picture(), ExpectedPattern(step, State().TargetWidth, State().TargetHeight));
+    return SamePicture(PixelsOf(TestForm().Picture()),
+                       ExpectedPattern(step, State().TargetWidth, State().TargetHeight));
 }
 
 }  // namespace quorvane::testing

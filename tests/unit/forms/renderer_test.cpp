@@ -1,4 +1,3 @@
-#include <QMetaObject>
 #include <string>
 
 #include "pattern/module11.h"
@@ -47,10 +46,10 @@ protected:
     }
 
     // Runs `press` during the next yield to the event loop.
-    static void DuringNextYield(std::function<void()> press)
+    void DuringNextYield(std::function<void()> press)
     {
-        QCoreApplication::processEvents();
-        QMetaObject::invokeMethod(qApp, std::move(press), Qt::QueuedConnection);
+        toolkit::DoEvents();
+        windowSystem_.Post(std::move(press));
     }
 };
 
@@ -60,7 +59,7 @@ TEST_P(RendererSizeTest, EveryStepDrawsItsPatternAndTexts)
 {
     const auto [width, height] = GetParam();
     StartOn(width, height);
-    ASSERT_EQ(TestForm().Picture().size(), QSize(width, height));
+    ASSERT_EQ(TestForm().Native().Client(), (backend::PixelRect{0, 0, width, height}));
     for (int16_t step = 1; step <= 8; ++step) {
         Draw(step);
         EXPECT_TRUE(ShowsPattern(step)) << "step " << step;
@@ -97,7 +96,7 @@ TEST_F(RendererTest, LoadsAMissingDialogAndFillsAHiddenOne)
     ASSERT_TRUE(Guide().IsLoaded());
     Draw(6);
     ExpectGuideTexts(State().LanguageIndex, 6);
-    EXPECT_FALSE(Guide().Client()->isVisible());
+    EXPECT_FALSE(Native(Guide()).Shown());
 
     Guide().Unload();
     ASSERT_FALSE(Guide().IsLoaded());

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QString>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/utf8_text.h"
 #include "support/scoped_work_dir.h"
 
 namespace quorvane::testing {
@@ -45,11 +45,7 @@ inline std::vector<std::string> SampleLines(const std::string& name)
 // Replaces the text catalogue in the current directory.
 inline void WriteCatalogue(const std::vector<std::string>& lines) { WriteLines("LcdTFile.txt", lines); }
 
-inline Text ToText(const std::string& utf8)
-{
-    const QList<uint> codePoints = QString::fromStdString(utf8).toUcs4();
-    return Text(codePoints.begin(), codePoints.end());
-}
+inline Text ToText(const std::string& utf8) { return DecodeUtf8(utf8, "a test text"); }
 
 // A catalogue text as the dialog shows it: cut or padded with blanks to its slot.
 inline Text Padded(const std::string& utf8, size_t width)

@@ -1,4 +1,3 @@
-#include <QWidget>
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -27,12 +26,13 @@ TEST_F(StartUpTest, OneMonitorIsCoveredAndTheDialogGoesTopmostLast)
     // Out of sight: top from the width, left from the height, in pixels.
     EXPECT_EQ(TestForm().Picture1().Top(), 1024);
     EXPECT_EQ(TestForm().Picture1().Left(), 768);
-    EXPECT_EQ(TestForm().Picture1().Native()->pos(), QPoint(768, 1024));
+    EXPECT_EQ(Native(TestForm().Picture1()).Rect().x, 768);
+    EXPECT_EQ(Native(TestForm().Picture1()).Rect().y, 1024);
 
     EXPECT_EQ(os_.TopmostWindows(),
               (std::vector<int32_t>{static_cast<int32_t>(TestForm().hWnd()), static_cast<int32_t>(Guide().hWnd())}));
-    EXPECT_TRUE(TestForm().Client()->isVisible());
-    EXPECT_TRUE(Guide().Client()->isVisible());
+    EXPECT_TRUE(Native(TestForm()).Shown());
+    EXPECT_TRUE(Native(Guide()).Shown());
     EXPECT_EQ(os_.CursorCounter(), 1);
 }
 
@@ -69,13 +69,13 @@ TEST_P(StartCaseTest, TargetsTheRightMonitorOrEndsNamingTheFault)
     }
     fatalExpected_ = true;
     EXPECT_EQ(ExitCodeOf([this] { toolkit::RunHandler([this] { StartProgram(); }); }), 1);
-    ASSERT_EQ(os_.FatalMessages().size(), 1u);
-    const std::string& message = os_.FatalMessages()[0];
+    ASSERT_EQ(windowSystem_.FatalMessages().size(), 1u);
+    const std::string& message = windowSystem_.FatalMessages()[0];
     EXPECT_NE(message.find("'" + std::to_string(t[0]) + "'"), std::string::npos) << message;
     EXPECT_NE(message.find(GetParam().fatalPart), std::string::npos) << message;
     EXPECT_EQ(State().StepIndex, 0);
-    EXPECT_FALSE((TestForm().IsLoaded() && TestForm().Client()->isVisible()) ||
-                 (Guide().IsLoaded() && Guide().Client()->isVisible()));
+    EXPECT_FALSE((TestForm().IsLoaded() && Native(TestForm()).Shown()) ||
+                 (Guide().IsLoaded() && Native(Guide()).Shown()));
 }
 
 INSTANTIATE_TEST_SUITE_P(

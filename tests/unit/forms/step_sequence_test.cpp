@@ -1,4 +1,3 @@
-#include <QPixmap>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -45,12 +44,12 @@ protected:
     static void Mark()
     {
         TestForm().Line(0, 0, State().TargetWidth - 1, 0, toolkit::RGB(255, 0, 0));
-        Image1Label().setPixmap(QPixmap(4, 4));
+        Native(TestForm().Image1()).GivePicture();
     }
 
     static ::testing::AssertionResult Redrawn()
     {
-        if (!Image1Label().pixmap().isNull()) {
+        if (Native(TestForm().Image1()).HasPicture()) {
             return ::testing::AssertionFailure() << "Image1 still has its picture";
         }
         return ShowsPattern(State().StepIndex);
@@ -58,7 +57,7 @@ protected:
 
     static ::testing::AssertionResult NotRedrawn()
     {
-        if (Image1Label().pixmap().isNull() || (TestForm().Picture().pixel(1, 0) & 0xFFFFFFu) != 0xFF0000u) {
+        if (!Native(TestForm().Image1()).HasPicture() || PixelsOf(TestForm().Picture()).At(1, 0) != 0xFF0000u) {
             return ::testing::AssertionFailure() << "the test window was redrawn";
         }
         return ::testing::AssertionSuccess();

@@ -1,5 +1,3 @@
-#include <QPixmap>
-#include <QTest>
 #include <tuple>
 #include <vector>
 
@@ -16,7 +14,7 @@ protected:
     Snapshot Take() const
     {
         const bool loaded = Guide().IsLoaded();
-        return {{State().StepIndex, State().LanguageIndex, !Image1Label().pixmap().isNull(), loaded,
+        return {{State().StepIndex, State().LanguageIndex, Native(TestForm().Image1()).HasPicture(), loaded,
                  TestForm().Enabled(), os_.CursorCounter(), static_cast<int64_t>(os_.TopmostWindows().size())},
                 loaded ? Guide().Caption() : Text(),
                 loaded ? LabelCaptions() : std::vector<Text>()};
@@ -29,22 +27,22 @@ TEST_F(TestWindowTest, InputOnTheTestWindowChangesNothingButAPressOnItsBackgroun
     GoToStep(5);
     // While the dialog is up the test window is disabled.
     ASSERT_FALSE(TestForm().Enabled());
-    QImage picture = TestForm().Picture();
+    const Pixels picture = PixelsOf(TestForm().Picture());
     Snapshot before = Take();
     EXPECT_EQ(ExitCodeOf([] {
-                  QTest::mouseClick(TestForm().Client(), Qt::LeftButton, {}, QPoint(300, 200));
-                  QTest::mouseClick(TestForm().Image1().Native(), Qt::LeftButton);
-                  QTest::keyClick(TestForm().Picture1().Native(), Qt::Key_N);
-                  QTest::keyClick(TestForm().Client(), Qt::Key_Escape);
+                  Native(TestForm()).PressMouse(300, 200);
+                  Native(TestForm().Image1()).Click();
+                  Native(TestForm().Picture1()).PressKey('n');
+                  Native(TestForm()).PressKey(27);
               }),
               std::nullopt);
     EXPECT_EQ(Take(), before);
-    EXPECT_TRUE(SamePicture(TestForm().Picture(), picture));
+    EXPECT_TRUE(SamePicture(PixelsOf(TestForm().Picture()), picture));
 
     // Closing the dialog enables it; its deferred re-activation has not run yet.
     Guide().Unload();
     ASSERT_TRUE(TestForm().Enabled());
-    Image1Label().setPixmap(QPixmap(4, 4));
+    Native(TestForm().Image1()).GivePicture();
     before = Take();
     EXPECT_EQ(ExitCodeOf([] {
                   for (int16_t key : {'N', 'b', '\x1b', 'x', '\r'}) {
@@ -52,13 +50,13 @@ TEST_F(TestWindowTest, InputOnTheTestWindowChangesNothingButAPressOnItsBackgroun
                       TestForm().Picture1_KeyPress(key);
                   }
                   TestForm().Image1_MouseDown();
-                  QTest::keyClick(TestForm().Picture1().Native(), Qt::Key_Escape);
-                  QTest::keyClick(TestForm().Client(), Qt::Key_B);
-                  QTest::mouseClick(TestForm().Image1().Native(), Qt::LeftButton);
+                  Native(TestForm().Picture1()).PressKey(27);
+                  Native(TestForm()).PressKey('b');
+                  Native(TestForm().Image1()).Click();
               }),
               std::nullopt);
     EXPECT_EQ(Take(), before);
-    EXPECT_TRUE(SamePicture(TestForm().Picture(), picture));
+    EXPECT_TRUE(SamePicture(PixelsOf(TestForm().Picture()), picture));
 
     // A press on the window itself ends the program at once, the cursor shown:
     // the dialog's own unload handling does not run.
@@ -72,20 +70,20 @@ TEST_F(TestWindowTest, ReactivationRedrawsAndBringsTheDialogBack)
     StartProgram();
     GoToStep(7);
     TestForm().Line(0, 0, State().TargetWidth - 1, 0, toolkit::RGB(255, 0, 0));
-    Image1Label().setPixmap(QPixmap(4, 4));
+    Native(TestForm().Image1()).GivePicture();
     const size_t topmostCalls = os_.TopmostWindows().size();
 
     Guide().Unload();
     EXPECT_EQ(os_.CursorCounter(), -1);
     for (int round = 0; round < 50 && !Guide().IsLoaded(); ++round) {
-        QCoreApplication::processEvents();
+        toolkit::DoEvents();
     }
 
     ASSERT_TRUE(Guide().IsLoaded());
-    EXPECT_TRUE(Guide().Client()->isVisible());
+    EXPECT_TRUE(Native(Guide()).Shown());
     EXPECT_EQ(State().StepIndex, 7);
     EXPECT_TRUE(ShowsPattern(7));
-    EXPECT_TRUE(Image1Label().pixmap().isNull());
+    EXPECT_TRUE(!Native(TestForm().Image1()).HasPicture());
     EXPECT_EQ(Guide().Caption(), State().StepTitle(State().LanguageIndex, 7));
     EXPECT_EQ(std::vector<int32_t>(os_.TopmostWindows().begin() + static_cast<std::ptrdiff_t>(topmostCalls),
                                    os_.TopmostWindows().end()),

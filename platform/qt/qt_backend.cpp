@@ -1,14 +1,16 @@
-#include "platform/toolkit/application.h"
+#include "platform/qt/qt_backend.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/toolkit/monitor_icon.h"
-#include "platform/toolkit/program.h"
+#include "platform/qt/monitor_icon.h"
+#include "platform/qt/qt_window.h"
 
-namespace quorvane::toolkit {
+namespace quorvane::qt {
 
 namespace {
 
@@ -29,7 +31,7 @@ void HandleQtMessage(QtMsgType type, const QMessageLogContext&, const QString& m
 
 }  // namespace
 
-Application::Application()
+QtBackend::QtBackend()
 {
     // Geometry and drawing in device pixels; twips per pixel follow the screen's DPI.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
@@ -43,12 +45,34 @@ Application::Application()
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("DejaVu Sans")});
 }
 
-Application::~Application() = default;
+QtBackend::~QtBackend() = default;
 
-int Application::Run(const std::function<void()>& start)
+std::unique_ptr<backend::NativeWindow> QtBackend::CreateWindow(backend::WindowStyle style,
+                                                               backend::WindowEvents& events)
 {
-    RunHandler(start);
-    return app_->exec();
+    return std::make_unique<QtWindow>(style, events);
 }
 
-}  // namespace quorvane::toolkit
+void QtBackend::ProcessEvents()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtBackend::Post(std::function<void()> task) { QTimer::singleShot(0, app_.get(), std::move(task)); }
+
+void QtBackend::Run() { app_->exec(); }
+
+void QtBackend::ShowFatalMessage(const std::string& message)
+{
+    QGuiApplication::restoreOverrideCursor();
+    QMessageBox::critical(nullptr, QStringLiteral("Quorvane"), QString::fromStdString(message));
+}
+
+void QtBackend::Terminate(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+}  // namespace quorvane::qt

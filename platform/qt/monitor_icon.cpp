@@ -1,14 +1,14 @@
-#include "platform/toolkit/monitor_icon.h"
+#include "platform/qt/monitor_icon.h"
 
 #include <QPainter>
 #include <QPixmap>
 
 #include "platform/toolkit/colour.h"
 
-namespace quorvane::toolkit {
+namespace quorvane::qt {
 
 namespace {
-QColor Palette(int index) { return QColor(QRgb(0xFF000000u | QBColor(index))); }
+QColor Palette(int index) { return QColor(QRgb(0xFF000000u | toolkit::QBColor(index))); }
 }  // namespace
 
 QIcon MonitorIcon()
@@ -28,4 +28,4 @@ QIcon MonitorIcon()
     return QIcon(pixmap);
 }
 
-}  // namespace quorvane::toolkit
+}  // namespace quorvane::qt
