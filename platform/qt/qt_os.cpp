@@ -2,12 +2,11 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWindow>
-#include <QWidget>
 
 #include "platform/posix_language.h"
 #include "platform/profile_string.h"
 #include "platform/qt/qt_window.h"
+#include "platform/qt/screen_layout.h"
 #include "platform/text_file.h"
 #include "platform/utf8_text.h"
 
@@ -15,11 +14,7 @@ namespace quorvane {
 
 namespace {
 
-Rect ToRect(const QRect& rect, const QPoint& origin)
-{
-    const QRect moved = rect.translated(-origin);
-    return {moved.left(), moved.top(), moved.left() + moved.width(), moved.top() + moved.height()};
-}
+Rect ToRect(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
 
 }  // namespace
 
@@ -45,12 +40,11 @@ int32_t QtOs::HandleOf(QScreen* screen, const Rect& monitor)
 std::vector<MonitorDesc> QtOs::Monitors()
 {
     const QScreen* primary = QGuiApplication::primaryScreen();
-    const QPoint origin = qt::QtWindow::DesktopOrigin();
     std::vector<MonitorDesc> monitors;
     for (QScreen* screen : QGuiApplication::screens()) {
-        const Rect monitor = ToRect(screen->geometry(), origin);
-        monitors.push_back(
-            {HandleOf(screen, monitor), monitor, ToRect(screen->availableGeometry(), origin), screen == primary});
+        const Rect monitor = ToRect(qt::DeviceRect(*screen));
+        const Rect work = ToRect(qt::DeviceRect(*screen, screen->availableGeometry()));
+        monitors.push_back({HandleOf(screen, monitor), monitor, work, screen == primary});
     }
     return monitors;
 }
@@ -73,27 +67,25 @@ int32_t QtOs::MonitorFromRect(const Rect& rect, int32_t flags) { return MonitorF
 
 int32_t QtOs::MonitorFromWindow(int32_t hwnd, int32_t flags)
 {
-    const QWidget* window = qt::QtWindow::WidgetOf(hwnd);
+    const qt::QtWindow* window = qt::QtWindow::WindowOf(hwnd);
     if (window == nullptr) {
         return 0;
     }
-    return MonitorFromRectIn(Monitors(), ToRect(window->frameGeometry(), qt::QtWindow::DesktopOrigin()), flags);
+    const backend::PixelRect frame = window->Frame();
+    return MonitorFromRectIn(Monitors(), {frame.x, frame.y, frame.x + frame.width, frame.y + frame.height}, flags);
 }
 
 int32_t QtOs::GetMonitorInfoA(int32_t monitor, MonitorInfo& info) { return MonitorInfoIn(Monitors(), monitor, info); }
 
 int32_t QtOs::SetWindowPos(int32_t hwnd, int32_t insertAfter, int32_t, int32_t, int32_t, int32_t, uint32_t)
 {
-    QWidget* window = qt::QtWindow::WidgetOf(hwnd);
+    qt::QtWindow* window = qt::QtWindow::WindowOf(hwnd);
     if (window == nullptr) {
         return 0;
     }
     if (insertAfter == HWND_TOPMOST) {
-        // Changed on the native window, so that a shown window is not hidden and re-shown.
-        window->winId();
-        window->windowHandle()->setFlag(Qt::WindowStaysOnTopHint, true);
+        window->KeepOnTop();
     }
-    window->raise();
     return 1;
 }
 

@@ -7,17 +7,23 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_widgets.h"
+#include "platform/qt/screen_layout.h"
 
 namespace quorvane::qt {
 
 namespace {
 
-std::map<int64_t, QWidget*> windowsByHandle;
+std::vector<QtWindow*> windows;
+std::map<int64_t, QtWindow*> windowsByHandle;
 
 int16_t ButtonCode(Qt::MouseButtons buttons)
 {
@@ -31,10 +37,13 @@ int16_t ShiftCode(Qt::KeyboardModifiers modifiers)
                                 ((modifiers & Qt::ControlModifier) ? 2 : 0) | ((modifiers & Qt::AltModifier) ? 4 : 0));
 }
 
-backend::PixelRect ToPixelRect(const QRect& rect)
+backend::PixelRect ToPixelRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+
+// Where the primary screen's top-left corner lies in Qt's coordinates.
+QPoint PrimaryOrigin()
 {
-    const QRect moved = rect.translated(-QtWindow::DesktopOrigin());
-    return {moved.x(), moved.y(), moved.width(), moved.height()};
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return primary != nullptr ? primary->geometry().topLeft() : QPoint();
 }
 
 // Turns window-system events into the window's events.
@@ -94,11 +103,12 @@ protected:
         const backend::PictureView picture = events_.Picture();
         QPainter painter(this);
         if (picture.solid) {
-            // A plain field is painted without a full-size image.
-            painter.fillRect(0, 0, picture.width, picture.height, QColor::fromRgb(*picture.solid));
+            painter.fillRect(rect(), QColor::fromRgb(*picture.solid));
         } else if (picture.pixels != nullptr) {
-            const QImage image(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
-                               static_cast<qsizetype>(picture.stride) * 4, QImage::Format_RGB32);
+            QImage image(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
+                         static_cast<qsizetype>(picture.stride) * 4, QImage::Format_RGB32);
+            // One picture pixel to one device pixel, also on a scaled screen.
+            image.setDevicePixelRatio(devicePixelRatioF());
             painter.drawImage(0, 0, image);
         } else {
             painter.fillRect(rect(), palette().window());
@@ -107,6 +117,32 @@ protected:
 
 private:
     backend::WindowEvents& events_;
+};
+
+// A compositor may give the focus to a window that the dialog keeps disabled:
+// the dialog takes its keys all the same.
+class KeysToDialog final : public QObject {
+public:
+    KeysToDialog(QWidget& window) : QObject(&window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if ((event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) || window_.isEnabled()) {
+            return false;
+        }
+        QWidget* target = QtWindow::KeyTarget();
+        if (target == nullptr) {
+            return false;
+        }
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        QKeyEvent copy(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
+        QCoreApplication::sendEvent(target, &copy);
+        return true;
+    }
+
+private:
+    QWidget& window_;
 };
 
 }  // namespace
@@ -120,24 +156,46 @@ QtWindow::QtWindow(backend::WindowStyle style, backend::WindowEvents& events)
         window_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     }
+    windows.push_back(this);
 }
 
 QtWindow::~QtWindow()
 {
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     windowsByHandle.erase(handle_);
     delete window_.data();
 }
 
-QWidget* QtWindow::WidgetOf(int64_t handle)
+QtWindow* QtWindow::WindowOf(int64_t handle)
 {
     const auto found = windowsByHandle.find(handle);
     return found == windowsByHandle.end() ? nullptr : found->second;
 }
 
-QPoint QtWindow::DesktopOrigin()
+QWidget* QtWindow::KeyTarget()
 {
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    return primary != nullptr ? primary->geometry().topLeft() : QPoint();
+    for (const QtWindow* window : windows) {
+        if (window->style_ == backend::WindowStyle::FixedDialog && window->window_->isVisible() &&
+            window->window_->isEnabled()) {
+            // A dialog that never had the focus has none of its widgets
+            // chosen yet: the first in the tab order takes it, as on activation.
+            QWidget* dialog = window->window_;
+            for (QWidget* next = dialog->nextInFocusChain(); dialog->focusWidget() == nullptr && next != dialog;
+                 next = next->nextInFocusChain()) {
+                if (next->isEnabled() && next->isVisible() && (next->focusPolicy() & Qt::TabFocus) != 0) {
+                    next->setFocus(Qt::TabFocusReason);
+                }
+            }
+            QWidget* focus = window->window_->focusWidget();
+            return focus != nullptr ? focus : window->window_.data();
+        }
+    }
+    return nullptr;
+}
+
+bool QtWindow::Fullscreen() const
+{
+    return style_ == backend::WindowStyle::Borderless && !WindowsHavePositions();
 }
 
 int64_t QtWindow::Handle()
@@ -147,16 +205,55 @@ int64_t QtWindow::Handle()
         // understand. Asked for only when needed: a window created before it
         // is placed would be placed without its frame.
         handle_ = static_cast<int32_t>(window_->winId());
-        windowsByHandle[handle_] = window_;
+        windowsByHandle[handle_] = this;
     }
     return handle_;
 }
 
-backend::PixelRect QtWindow::Frame() const { return ToPixelRect(window_->frameGeometry()); }
-backend::PixelRect QtWindow::Client() const { return ToPixelRect(window_->geometry()); }
+void QtWindow::KeepOnTop()
+{
+    // Changed on the native window, so that a shown window is not hidden and re-shown.
+    window_->winId();
+    window_->windowHandle()->setFlag(Qt::WindowStaysOnTopHint, true);
+    window_->raise();
+}
+
+backend::PixelRect QtWindow::Frame() const
+{
+    if (Fullscreen()) {
+        return wanted_;
+    }
+    const QRect frame = window_->frameGeometry();
+    if (!WindowsHavePositions()) {
+        // The window system will not tell: the window is taken to lie at the
+        // top-left corner of its screen, which is all the monitor look-up needs.
+        const QPoint corner = DeviceRect(*window_->screen()).topLeft();
+        return {corner.x(), corner.y(), frame.width(), frame.height()};
+    }
+    return ToPixelRect(frame.translated(-PrimaryOrigin()));
+}
+
+backend::PixelRect QtWindow::Client() const
+{
+    if (Fullscreen()) {
+        return wanted_;
+    }
+    const backend::PixelRect frame = Frame();
+    const QPoint margin = window_->geometry().topLeft() - window_->frameGeometry().topLeft();
+    return {frame.x + margin.x(), frame.y + margin.y(), window_->width(), window_->height()};
+}
 
 void QtWindow::SetClient(const backend::PixelRect& client)
 {
+    if (Fullscreen()) {
+        wanted_ = client;
+        // The window goes fullscreen on its screen once the handler has placed it.
+        if (!placementPending_) {
+            placementPending_ = true;
+            QTimer::singleShot(0, window_, [this] { FollowWantedScreen(); });
+        }
+        return;
+    }
     if (client.width != window_->width() || client.height != window_->height()) {
         if (style_ == backend::WindowStyle::FixedDialog) {
             window_->setFixedSize(client.width, client.height);
@@ -165,11 +262,53 @@ void QtWindow::SetClient(const backend::PixelRect& client)
         }
     }
     // A top-level window moves by its frame.
-    const QRect frame = window_->frameGeometry();
-    const QPoint margin = window_->geometry().topLeft() - frame.topLeft();
-    const QPoint wanted = QPoint(client.x, client.y) + DesktopOrigin() - margin;
-    if (wanted != frame.topLeft()) {
-        window_->move(wanted);
+    const backend::PixelRect current = Client();
+    const QPoint moveBy(client.x - current.x, client.y - current.y);
+    if (!moveBy.isNull()) {
+        window_->move(window_->frameGeometry().topLeft() + moveBy);
+    }
+}
+
+void QtWindow::FollowWantedScreen()
+{
+    placementPending_ = false;
+    QScreen* screen = ScreenFor(wanted_);
+    if (window_->isVisible() && window_->screen() != screen) {
+        ShowFullScreenOn(screen);
+    }
+}
+
+void QtWindow::ShowFullScreenOn(QScreen* screen)
+{
+    // A compositor honours a fullscreen request that names the output, but
+    // only from a window it maps afresh; the dialogs above go and come back.
+    std::vector<QtWindow*> dialogs;
+    for (QtWindow* window : windows) {
+        if (window->style_ == backend::WindowStyle::FixedDialog && window->window_->isVisible()) {
+            dialogs.push_back(window);
+            window->window_->hide();
+        }
+    }
+    window_->hide();
+    window_->winId();
+    window_->windowHandle()->setScreen(screen);
+    window_->showFullScreen();
+    for (QtWindow* dialog : dialogs) {
+        dialog->LinkToBorderlessWindow();
+        dialog->window_->show();
+    }
+}
+
+void QtWindow::LinkToBorderlessWindow()
+{
+    // Without the link the dialog would be hidden behind the fullscreen window.
+    for (const QtWindow* window : windows) {
+        if (window->Fullscreen()) {
+            window_->winId();
+            window->window_->winId();
+            window_->windowHandle()->setTransientParent(window->window_->windowHandle());
+            return;
+        }
     }
 }
 
@@ -178,7 +317,18 @@ void QtWindow::SetEnabled(bool enabled) { window_->setEnabled(enabled); }
 
 void QtWindow::Show()
 {
-    window_->show();
+    if (window_->windowHandle() == nullptr) {
+        window_->winId();
+        window_->windowHandle()->installEventFilter(new KeysToDialog(*window_));
+    }
+    if (Fullscreen()) {
+        ShowFullScreenOn(ScreenFor(wanted_));
+    } else {
+        if (!WindowsHavePositions()) {
+            LinkToBorderlessWindow();
+        }
+        window_->show();
+    }
     window_->raise();
     window_->activateWindow();
 }

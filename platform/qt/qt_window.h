@@ -5,18 +5,25 @@
 
 #include "platform/backend.h"
 
+class QScreen;
+
 namespace quorvane::qt {
 
-// A top-level window on Qt Widgets.
+// A top-level window on Qt Widgets. Where the window system places windows
+// itself (Wayland), a borderless window is made fullscreen on the screen
+// under its rectangle, a dialog stays above it as its transient child, and a
+// dialog is taken to lie at the top-left corner of its screen.
 class QtWindow final : public backend::NativeWindow {
 public:
     QtWindow(backend::WindowStyle style, backend::WindowEvents& events);
     ~QtWindow() override;
 
     // The window of a handle given out by Handle(); null when unknown.
-    static QWidget* WidgetOf(int64_t handle);
-    // Where the primary monitor's top-left corner lies in Qt's coordinates.
-    static QPoint DesktopOrigin();
+    static QtWindow* WindowOf(int64_t handle);
+    // The dialog that takes the keys a disabled window is given; null when none is up.
+    static QWidget* KeyTarget();
+
+    void KeepOnTop();
 
     int64_t Handle() override;
     backend::PixelRect Frame() const override;
@@ -33,9 +40,17 @@ public:
                                                         backend::WidgetEvents& events) override;
 
 private:
+    bool Fullscreen() const;
+    void FollowWantedScreen();
+    void ShowFullScreenOn(QScreen* screen);
+    void LinkToBorderlessWindow();
+
     backend::WindowStyle style_;
     QPointer<QWidget> window_;
     int64_t handle_ = 0;
+    // Where a fullscreen window was asked to be, in device pixels.
+    backend::PixelRect wanted_;
+    bool placementPending_ = false;
 };
 
 }  // namespace quorvane::qt

@@ -1,0 +1,57 @@
+#include "platform/qt/screen_layout.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace quorvane::qt {
+
+namespace {
+
+double LargestRatio()
+{
+    double largest = 1;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        largest = std::max(largest, screen->devicePixelRatio());
+    }
+    return largest;
+}
+
+int Scaled(double value, double ratio) { return static_cast<int>(std::lround(value * ratio)); }
+
+}  // namespace
+
+QRect DeviceRect(const QScreen& screen) { return DeviceRect(screen, screen.geometry()); }
+
+QRect DeviceRect(const QScreen& screen, const QRect& logical)
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QPoint origin = primary != nullptr ? primary->geometry().topLeft() : QPoint();
+    const double positions = LargestRatio();
+    const double sizes = screen.devicePixelRatio();
+    return {Scaled(logical.x() - origin.x(), positions), Scaled(logical.y() - origin.y(), positions),
+            Scaled(logical.width(), sizes), Scaled(logical.height(), sizes)};
+}
+
+QScreen* ScreenFor(const backend::PixelRect& rect)
+{
+    const QPoint centre(rect.x + rect.width / 2, rect.y + rect.height / 2);
+    QScreen* nearest = QGuiApplication::primaryScreen();
+    long best = std::numeric_limits<long>::max();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = DeviceRect(*screen);
+        const long dx = std::max({area.left() - centre.x(), 0, centre.x() - area.right()});
+        const long dy = std::max({area.top() - centre.y(), 0, centre.y() - area.bottom()});
+        if (dx * dx + dy * dy < best) {
+            best = dx * dx + dy * dy;
+            nearest = screen;
+        }
+    }
+    return nearest;
+}
+
+bool WindowsHavePositions() { return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
+
+}  // namespace quorvane::qt
