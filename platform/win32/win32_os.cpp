@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <string>
 
-#include "platform/desktop_os.h"
 #include "platform/run_time_error.h"
 #include "platform/text_file.h"
+#include "platform/utf8_text.h"
 
 namespace quorvane {
 
@@ -40,14 +41,6 @@ HMONITOR ToMonitor(int32_t handle) { return reinterpret_cast<HMONITOR>(static_ca
 HWND ToWindow(int32_t handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
 int32_t FromMonitor(HMONITOR monitor) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(monitor)); }
 
-std::wstring Wide(const std::string& utf8)
-{
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-    return wide;
-}
-
 // All of `bytes` is checked; the first `keep` characters come back.
 Text DecodeAnsi(std::string_view bytes, const std::string& where, size_t keep = Text::npos)
 {
@@ -73,9 +66,39 @@ Text DecodeAnsi(std::string_view bytes, const std::string& where, size_t keep = 
     return text;
 }
 
-}  // namespace
+bool IsUtf8File(const std::string& path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    std::string line;
+    // No UTF-8 sequence spans a line end.
+    while (std::getline(stream, line)) {
+        if (!TryDecodeUtf8(line, 0)) {
+            return false;
+        }
+    }
+    return true;
+}
 
-std::unique_ptr<OsServices> CreateDesktopOs() { return std::make_unique<Win32Os>(); }
+// A line of ANSI text may happen to be valid UTF-8: the whole file decides,
+// when its first line is read, after TextFile has refused what it cannot read.
+class FileDecoder {
+public:
+    explicit FileDecoder(const std::string& path) : path_(path) {}
+
+    Text operator()(std::string_view bytes, const std::string& where, size_t keep)
+    {
+        if (!utf8_) {
+            utf8_ = IsUtf8File(path_);
+        }
+        return *utf8_ ? DecodeUtf8(bytes, where, keep) : DecodeAnsi(bytes, where, keep);
+    }
+
+private:
+    std::string path_;
+    std::optional<bool> utf8_;
+};
+
+}  // namespace
 
 int32_t Win32Os::GetSystemMetrics(int32_t index)
 {
@@ -144,14 +167,7 @@ Text Win32Os::DecodeSystemText(std::string_view bytes, const std::string& where)
 
 std::unique_ptr<TextLines> Win32Os::OpenTextFile(const std::string& path)
 {
-    return std::make_unique<TextFile>(path, DecodeAnsi);
+    return std::make_unique<TextFile>(path, FileDecoder(path));
 }
-
-void Win32Os::ShowFatalError(const std::string& message)
-{
-    MessageBoxW(nullptr, Wide(message).c_str(), L"Quorvane", MB_OK | MB_ICONERROR);
-}
-
-void Win32Os::Terminate(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
 }  // namespace quorvane

@@ -25,11 +25,9 @@ public:
     ScreenMetrics Screen() override;
     // Text in the ANSI code page.
     Text DecodeSystemText(std::string_view bytes, const std::string& where) override;
+    // A file whose lines are all UTF-8, with or without a byte-order mark, is
+    // read as UTF-8, any other in the ANSI code page, as older files are.
     std::unique_ptr<TextLines> OpenTextFile(const std::string& path) override;
-    void ShowFatalError(const std::string& message) override;
-
-protected:
-    void Terminate(int exitCode) override;
 };
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ namespace quorvane::windows_tests {
 namespace {
 
 // A catalogue in Windows-1252: seven blocks of 74 lines, the fourth named
-// "Français" with the step-1 title "Étape 1/8".
+// "Français" with the step-1 title "Étape 1/8". The step-2 titles happen
+// to be valid UTF-8 as well.
 std::string Windows1252Catalogue()
 {
     const std::vector<std::string> names = {"Nihongo", "English", "Deutsch", "Fran\xE7" "ais",
@@ -33,7 +35,9 @@ std::string Windows1252Catalogue()
         }
         for (int step = 1; step <= 8; ++step) {
             line("comment");
-            line(step == 1 && name == names[3] ? "\xC9tape 1/8" : "Step " + std::to_string(step));
+            line(step == 1 && name == names[3] ? "\xC9tape 1/8"
+                 : step == 2                 ? "\xC3\xA9tape 2/8"
+                                             : "Step " + std::to_string(step));
             for (int i = 1; i <= 6; ++i) {
                 line("\x80 \x9C \xFF");
             }
@@ -65,7 +69,29 @@ TEST_F(Win32OsTest, TextIsReadInTheAnsiCodePage)
     EXPECT_EQ(names[4], U"Español");
     EXPECT_EQ(state.LanguageIndex, 4);
     EXPECT_EQ(state.StepTitle(4, 1), U"Étape 1/8                     ");
+    // The file as a whole is no UTF-8, so none of its lines is read as such.
+    EXPECT_EQ(state.StepTitle(4, 2), U"Ã©tape 2/8                    ");
     EXPECT_EQ(state.StepLine(4, 1, 1).substr(0, 5), U"€ œ ÿ");
+}
+
+TEST_F(Win32OsTest, AFileOfUtf8LinesIsReadAsUtf8WithOrWithoutAByteOrderMark)
+{
+    ScratchFolder folder;
+    WriteBytes("LcLCFile.txt", "\xEF\xBB\xBFheading\r\nJPN=\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\r\nFRA=Fran\xC3\xA7" "ais\r\n");
+    std::filesystem::copy_file(QUORVANE_DATA_DIR "/LcdTFile.txt", "LcdTFile.txt");
+
+    ProgramState state;
+    state.LanguageIndex = 1;
+    const Text pattern = ReadLanguageCodeFile(state, U"FRA");
+    EXPECT_EQ(state.LanguageIndex, 2);
+    EXPECT_EQ(pattern, U"Français");
+
+    std::vector<Text> names;
+    ReadTextCatalogue(state, pattern, [&](int16_t, const Text& name) { names.push_back(name); });
+    ASSERT_EQ(names.size(), 7u);
+    EXPECT_EQ(names[0], U"日本語");
+    EXPECT_EQ(names[3], U"Français");
+    EXPECT_EQ(state.LanguageIndex, 4);
 }
 
 }  // namespace

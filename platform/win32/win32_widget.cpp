@@ -1,0 +1,174 @@
+#include "platform/win32/win32_widget.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/keyboard.h"
+#include "platform/win32/wide_text.h"
+
+namespace quorvane {
+
+namespace {
+
+using backend::WidgetKind;
+
+struct ControlKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+// Labels, the picture box and the frame let the mouse through to their
+// window, which ignores it over any widget. Option buttons are not checked
+// by the control: the toolkit checks the one chosen. The frame is an etched
+// rectangle: a group box would draw its top line half a text height down,
+// across an option button placed just below the top.
+ControlKind ControlOf(WidgetKind kind)
+{
+    switch (kind) {
+    case WidgetKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case WidgetKind::Frame: return {L"STATIC", SS_ETCHEDFRAME, WS_EX_CONTROLPARENT};
+    case WidgetKind::PushButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case WidgetKind::OptionButton: return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+    case WidgetKind::PictureBox: return {L"STATIC", WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case WidgetKind::Image: return {L"STATIC", SS_NOTIFY, 0};
+    }
+    return {};
+}
+
+// An arrow key: -1 up or left, +1 down or right, 0 for any other key.
+int ArrowDirection(WPARAM key)
+{
+    switch (key) {
+    case VK_UP:
+    case VK_LEFT: return -1;
+    case VK_DOWN:
+    case VK_RIGHT: return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+Win32Widget::Win32Widget(WidgetKind kind, HWND parent, Fonts& fonts, const backend::Font& font,
+                         backend::WidgetEvents& events)
+    : kind_(kind), fonts_(fonts), events_(events)
+{
+    const ControlKind control = ControlOf(kind);
+    hwnd_ = CreateWindowExW(control.exStyle, control.className, L"",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | control.style, 0, 0, 0, 0, parent, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    // Found again from the handle by the parent that hears of a click.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowSubclass(hwnd_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetFont(font);
+}
+
+Win32Widget::~Win32Widget()
+{
+    // The window may have taken its widgets with it already.
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+void Win32Widget::Place(const backend::PixelRect& rect)
+{
+    SetWindowPos(hwnd_, nullptr, rect.x, rect.y, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Widget::SetCaption(const Text& caption) { SetWindowTextW(hwnd_, WideFromText(caption).c_str()); }
+
+void Win32Widget::SetFont(const backend::Font& font)
+{
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(font)), TRUE);
+}
+
+void Win32Widget::SetVisible(bool visible)
+{
+    if (!visible) {
+        PassFocusOn(hwnd_);
+    }
+    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32Widget::SetEnabled(bool enabled)
+{
+    if (!enabled) {
+        PassFocusOn(hwnd_);
+    }
+    EnableWindow(hwnd_, enabled);
+}
+
+void Win32Widget::SetChecked(bool checked)
+{
+    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// An image here never shows a picture: there is none to take away.
+void Win32Widget::ClearPicture() {}
+
+void Win32Widget::Focus() { SetFocus(hwnd_); }
+
+bool Win32Widget::Notify(WPARAM wParam, LPARAM lParam)
+{
+    auto* widget = reinterpret_cast<Win32Widget*>(GetWindowLongPtrW(reinterpret_cast<HWND>(lParam), GWLP_USERDATA));
+    if (HIWORD(wParam) != BN_CLICKED || widget == nullptr ||
+        (widget->kind_ != WidgetKind::PushButton && widget->kind_ != WidgetKind::OptionButton)) {
+        return false;
+    }
+    widget->events_.Clicked();
+    return true;
+}
+
+LRESULT CALLBACK Win32Widget::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self)
+{
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, Subclass, 0);
+        reinterpret_cast<Win32Widget*>(self)->hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    return reinterpret_cast<Win32Widget*>(self)->OnMessage(message, wParam, lParam);
+}
+
+// An event handler may destroy this widget: nothing of it is used after one.
+LRESULT Win32Widget::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+        if (const int direction = ArrowDirection(wParam); direction != 0 && kind_ == WidgetKind::OptionButton) {
+            events_.ArrowPressed(direction);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (kind_ == WidgetKind::Image) {
+            events_.Clicked();
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        // The option buttons of a frame.
+        if (Notify(wParam, lParam)) {
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+    case WM_PAINT:
+        // An image without a picture shows what lies beneath it.
+        if (kind_ == WidgetKind::Image) {
+            ValidateRect(hwnd_, nullptr);
+            return 1;
+        }
+        break;
+    default: break;
+    }
+    if (HandleKey(hwnd_, message, wParam, [&](int16_t key) { events_.KeyPressed(key); })) {
+        return 0;
+    }
+    return DefSubclassProc(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace quorvane
