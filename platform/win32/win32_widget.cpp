@@ -60,6 +60,10 @@ Win32Widget::Win32Widget(WidgetKind kind, HWND parent, Fonts& fonts, const backe
     // Found again from the handle by the parent that hears of a click.
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowSubclass(hwnd_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (kind == WidgetKind::OptionButton) {
+        // An option button taking the focus is no choice: only a click or Space is.
+        SendMessageW(hwnd_, BM_SETDONTCLICK, TRUE, 0);
+    }
     SetFont(font);
 }
 
