@@ -97,7 +97,7 @@ void Draw(benchmark::State& state, Size size, int16_t step)
     for (auto _ : state) {
         const auto start = Clock::now();
         quorvane::MODULE11::DrawTestPattern(TestForm());
-        benchmark::DoNotOptimize(TestForm().Picture().pixels);
+        benchmark::DoNotOptimize(quorvane::HeadlessBackend::Of(TestForm().Native()).Screenshot().pixels.data());
         const auto drawn = Clock::now();
         colour ^= 0x00FFFFFF;
         std::fill(floor.begin(), floor.end(), colour);

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "platform/text.h"
@@ -25,15 +24,15 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
-// A window's picture: 32-bit pixels 0x00RRGGBB (the top byte is ignored),
-// rows top-down, `stride` pixels apart. When `solid` is set every pixel has
-// that colour and `pixels` may be null.
-struct PictureView {
-    const uint32_t* pixels = nullptr;
+// Where a window's picture is painted: opaque 32-bit pixels 0xFFRRGGBB,
+// rows top-down, `stride` pixels apart; the window system's own buffer
+// where it has one, so that a picture is written once on its way to the
+// screen.
+struct PixelTarget {
+    uint32_t* pixels = nullptr;
     int width = 0;
     int height = 0;
     int stride = 0;
-    std::optional<uint32_t> solid;
 };
 
 enum class WindowStyle {
@@ -66,8 +65,10 @@ public:
     virtual void MouseMoved(int16_t button, int16_t shift, int x, int y) = 0;
     // The window's frame or client area changed, or its frame became known.
     virtual void GeometryChanged() = 0;
-    // What the client area shows, asked for whenever it is painted.
-    virtual PictureView Picture() = 0;
+    // Paints the client area, whenever it is to be shown; false when the
+    // program has drawn nothing there and the window system's own
+    // background shows.
+    virtual bool Paint(const PixelTarget& target) = 0;
 
 protected:
     ~WindowEvents() = default;

@@ -148,6 +148,18 @@ HeadlessWidget* HeadlessWindow::WidgetAt(int x, int y) const
     return nullptr;
 }
 
+const HeadlessPicture& HeadlessWindow::Screenshot()
+{
+    const size_t area = static_cast<size_t>(client_.width) * static_cast<size_t>(client_.height);
+    screen_.width = client_.width;
+    screen_.height = client_.height;
+    screen_.pixels.resize(area);
+    if (!events_.Paint({screen_.pixels.data(), client_.width, client_.height, client_.width})) {
+        std::fill(screen_.pixels.begin(), screen_.pixels.end(), 0xFF000000u | kBackground);
+    }
+    return screen_;
+}
+
 void HeadlessWindow::PressKey(int16_t keyAscii)
 {
     if (!shown_ || !enabled_) {

@@ -66,6 +66,18 @@ private:
     bool hasPicture_ = false;
 };
 
+// What a window shows: pixels 0xFFRRGGBB row by row.
+struct HeadlessPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t ColourAt(int x, int y) const
+    {
+        return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0xFFFFFFu;
+    }
+};
+
 // A window of the headless window system. A dialog gets its frame when it is
 // first shown, as under a window manager.
 class HeadlessWindow final : public backend::NativeWindow {
@@ -101,6 +113,11 @@ public:
     // Dragged by its title bar: the frame's top-left corner goes to (x, y).
     void DragTo(int x, int y);
 
+    // Paints the window as the window system would show it; the system's
+    // own background is mid grey.
+    const HeadlessPicture& Screenshot();
+    static constexpr uint32_t kBackground = 0x808080;
+
     bool Shown() const { return shown_; }
     bool Enabled() const { return enabled_; }
     const Text& Caption() const { return caption_; }
@@ -122,6 +139,7 @@ private:
     bool enabled_ = true;
     bool shown_ = false;
     int paintRequests_ = 0;
+    HeadlessPicture screen_;
     std::vector<HeadlessWidget*> widgets_;
     HeadlessWidget* focus_ = nullptr;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

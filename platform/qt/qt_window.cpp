@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -100,14 +101,22 @@ protected:
 
     void paintEvent(QPaintEvent*) override
     {
-        const backend::PictureView picture = events_.Picture();
         QPainter painter(this);
-        if (picture.solid) {
-            painter.fillRect(rect(), QColor::fromRgb(*picture.solid));
-        } else if (picture.pixels != nullptr) {
-            QImage image(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
-                         static_cast<qsizetype>(picture.stride) * 4, QImage::Format_RGB32);
-            // One picture pixel to one device pixel, also on a scaled screen.
+        // One picture pixel to one device pixel, also on a scaled screen.
+        const QSize size = (QSizeF(this->size()) * devicePixelRatioF()).toSize();
+        const QPoint at = painter.deviceTransform().map(QPointF(0, 0)).toPoint();
+        auto* shown = dynamic_cast<QImage*>(painter.paintEngine()->paintDevice());
+        if (shown != nullptr && shown->depth() == 32 && QRect(QPoint(), shown->size()).contains(QRect(at, size))) {
+            // Straight into the window's buffer: the picture is written once.
+            auto* pixels = reinterpret_cast<uint32_t*>(shown->scanLine(at.y())) + at.x();
+            if (!events_.Paint({pixels, size.width(), size.height(), static_cast<int>(shown->bytesPerLine() / 4)})) {
+                painter.fillRect(rect(), palette().window());
+            }
+            return;
+        }
+        QImage image(size, QImage::Format_RGB32);
+        if (events_.Paint({reinterpret_cast<uint32_t*>(image.bits()), size.width(), size.height(),
+                           static_cast<int>(image.bytesPerLine() / 4)})) {
             image.setDevicePixelRatio(devicePixelRatioF());
             painter.drawImage(0, 0, image);
         } else {

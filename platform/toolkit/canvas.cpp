@@ -8,6 +8,8 @@ namespace quorvane::toolkit {
 
 namespace {
 
+uint32_t Opaque(Colour colour) { return 0xFF000000u | colour; }
+
 // Walks floor((2 * i * delta + steps) / (2 * steps)) for i = 0, 1, 2, ...,
 // the integer nearest to i * delta / steps with halves rounded up, without a
 // division per step. Needs steps > 0 and |delta| <= steps.
@@ -63,13 +65,13 @@ void Canvas::Resize(int width, int height, Colour background)
     if (!plain) {
         Flush();
     }
-    std::vector<Colour> resized;
+    std::vector<uint32_t> resized;
     if (plain) {
         // Still one plain field: its pixels are written only when they are
         // read, and a full-screen field need never be.
         resized.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     } else {
-        resized.assign(static_cast<size_t>(width) * static_cast<size_t>(height), background);
+        resized.assign(static_cast<size_t>(width) * static_cast<size_t>(height), Opaque(background));
         const int keptWidth = std::min(width, width_);
         for (int y = 0; y < std::min(height, height_); ++y) {
             std::copy_n(pixels_.begin() + static_cast<ptrdiff_t>(y) * width_, keptWidth,
@@ -125,19 +127,26 @@ std::optional<Colour> Canvas::SolidColour() const
     return std::nullopt;
 }
 
-const std::vector<Colour>& Canvas::Pixels()
+const std::vector<uint32_t>& Canvas::Pixels()
 {
     Flush();
     return pixels_;
 }
 
-backend::PictureView Canvas::Picture()
+void Canvas::PaintInto(const backend::PixelTarget& target)
 {
-    if (const auto colour = SolidColour()) {
-        return {nullptr, width_, height_, width_, colour};
+    const int width = std::min(width_, target.width);
+    const int height = std::min(height_, target.height);
+    if (pendingFill_) {
+        // Straight from what was recorded: the picture is written once, where it is shown.
+        Compose(target.pixels, target.stride, width, height);
+        return;
     }
     Flush();
-    return {pixels_.data(), width_, height_, width_, std::nullopt};
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(target.pixels + static_cast<ptrdiff_t>(y) * target.stride,
+                    pixels_.data() + static_cast<ptrdiff_t>(y) * width_, static_cast<size_t>(width) * 4);
+    }
 }
 
 bool Canvas::RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour)
@@ -164,31 +173,40 @@ bool Canvas::RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour)
     return true;
 }
 
+void Canvas::Compose(uint32_t* pixels, int stride, int width, int height) const
+{
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    std::vector<uint32_t> row(static_cast<size_t>(width), Opaque(*pendingFill_));
+    for (int x : pendingColumns_) {
+        if (x < width) {
+            row[static_cast<size_t>(x)] = Opaque(*lineColour_);
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(pixels + static_cast<ptrdiff_t>(y) * stride, row.data(), row.size() * sizeof(uint32_t));
+    }
+    for (int y : pendingRows_) {
+        if (y < height) {
+            std::fill_n(pixels + static_cast<ptrdiff_t>(y) * stride, width, Opaque(*lineColour_));
+        }
+    }
+}
+
 void Canvas::Flush()
 {
-    // Many full-height lines go into one template row copied to every row; a
-    // few cost less written one by one after a plain fill.
-    const bool manyColumns = pendingColumns_.size() > static_cast<size_t>(width_ / 64);
-    if (pendingFill_ && manyColumns) {
-        std::vector<Colour> row(static_cast<size_t>(width_), *pendingFill_);
-        for (int x : pendingColumns_) {
-            row[static_cast<size_t>(x)] = *lineColour_;
-        }
-        for (int y = 0; y < height_; ++y) {
-            std::memcpy(pixels_.data() + static_cast<ptrdiff_t>(y) * width_, row.data(), row.size() * sizeof(Colour));
-        }
+    if (pendingFill_) {
+        Compose(pixels_.data(), width_, width_, height_);
     } else {
-        if (pendingFill_) {
-            std::fill(pixels_.begin(), pixels_.end(), *pendingFill_);
-        }
         for (int x : pendingColumns_) {
             DrawColumn(x, *lineColour_);
         }
+        for (int y : pendingRows_) {
+            DrawRow(y, *lineColour_);
+        }
     }
     pendingFill_.reset();
-    for (int y : pendingRows_) {
-        DrawRow(y, *lineColour_);
-    }
     for (int x : pendingColumns_) {
         columns_[static_cast<size_t>(x)] = kDrawn;
     }
@@ -202,14 +220,14 @@ void Canvas::Flush()
 void Canvas::DrawColumn(int x, Colour colour)
 {
     for (int y = 0; y < height_; ++y) {
-        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = colour;
+        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = Opaque(colour);
     }
 }
 
 void Canvas::DrawRow(int y, Colour colour)
 {
     const auto row = pixels_.begin() + static_cast<ptrdiff_t>(y) * width_;
-    std::fill(row, row + width_, colour);
+    std::fill(row, row + width_, Opaque(colour));
 }
 
 void Canvas::Rasterize(int x1, int y1, int x2, int y2, Colour colour)
@@ -221,7 +239,7 @@ void Canvas::Rasterize(int x1, int y1, int x2, int y2, Colour colour)
     }
     auto plot = [&](int64_t x, int64_t y) {
         if (x >= 0 && x < width && y >= 0 && y < height) {
-            pixels_[static_cast<size_t>(y * width + x)] = colour;
+            pixels_[static_cast<size_t>(y * width + x)] = Opaque(colour);
         }
     };
     // One pixel per step along the longer axis, the pixel nearest the ideal

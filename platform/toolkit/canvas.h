@@ -13,9 +13,9 @@ namespace quorvane::toolkit {
 // wide, solid and inclusive of both end pixels.
 //
 // Patterns are a fill followed by many full-width or full-height lines of one
-// colour, drawn twice. Such lines are only recorded and composed when the
-// image is read: the fill and many full-height lines become one template row
-// copied to every row (a few are written after a plain fill), and a line
+// colour, drawn twice. Such lines are only recorded, and composed where the
+// picture goes: the fill and the full-height lines become one template row
+// copied to every row, the full-width lines are written over it, and a line
 // recorded again is free. Anything else is drawn at once.
 class Canvas {
 public:
@@ -25,10 +25,10 @@ public:
     void Line(int x1, int y1, int x2, int y2, Colour colour);
     void Box(int x1, int y1, int x2, int y2, Colour colour);
 
-    // Every pixel, row by row, 0x00RRGGBB.
-    const std::vector<Colour>& Pixels();
-    // What a window shows: a plain fill not yet written out stays one colour.
-    backend::PictureView Picture();
+    // Every pixel, row by row, 0xFFRRGGBB.
+    const std::vector<uint32_t>& Pixels();
+    // Writes the picture into a window's buffer, as much of it as fits.
+    void PaintInto(const backend::PixelTarget& target);
     // The colour of every pixel while the picture is one plain fill not yet
     // written to the pixels; nothing otherwise.
     std::optional<Colour> SolidColour() const;
@@ -39,6 +39,8 @@ private:
     enum Mark : uint8_t { kNone, kPending, kDrawn };
 
     bool RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour);
+    // Writes the recorded fill and lines, clipped to width x height.
+    void Compose(uint32_t* pixels, int stride, int width, int height) const;
     void Flush();
     void DrawColumn(int x, Colour colour);
     void DrawRow(int y, Colour colour);
@@ -46,7 +48,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<Colour> pixels_;
+    std::vector<uint32_t> pixels_;
     bool composing_ = false;
     std::optional<Colour> pendingFill_;
     std::optional<Colour> lineColour_;

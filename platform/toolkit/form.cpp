@@ -307,7 +307,14 @@ void Form::Box(double x1, double y1, double x2, double y2, Colour colour)
                   colour);
 }
 
-backend::PictureView Form::Picture() { return canvas_ ? canvas_->Picture() : backend::PictureView{}; }
+bool Form::Paint(const backend::PixelTarget& target)
+{
+    if (!canvas_) {
+        return false;
+    }
+    canvas_->PaintInto(target);
+    return true;
+}
 
 void Form::Form_MouseDown(int16_t, int16_t, float, float) {}
 void Form::Form_MouseMove(int16_t, int16_t, float, float) {}

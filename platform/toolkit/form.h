@@ -74,9 +74,6 @@ public:
     void Cls();
     void Line(double x1, double y1, double x2, double y2, Colour colour);
     void Box(double x1, double y1, double x2, double y2, Colour colour);
-    // What the window shows, in device pixels; nothing drawn: no pixels and
-    // no colour, the window system's own background.
-    backend::PictureView Picture() override;
 
     backend::NativeWindow& Native();
     const Design& DesignOf() const { return design_; }
@@ -107,6 +104,7 @@ private:
     void MousePressed(int16_t button, int16_t shift, int x, int y) override;
     void MouseMoved(int16_t button, int16_t shift, int x, int y) override;
     void GeometryChanged() override;
+    bool Paint(const backend::PixelTarget& target) override;
 
     void Activate();
     int ToPixelsX(double value) const;

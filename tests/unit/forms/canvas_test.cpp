@@ -67,7 +67,7 @@ private:
 
 ::testing::AssertionResult SameAs(Canvas& canvas, const ReferenceSurface& reference)
 {
-    const std::vector<Colour>& pixels = canvas.Pixels();
+    const std::vector<uint32_t>& pixels = canvas.Pixels();
     if (reference.Width() * reference.Height() == 0) {
         if (pixels.empty()) {
             return ::testing::AssertionSuccess();
@@ -79,7 +79,7 @@ private:
     }
     for (int y = 0; y < reference.Height(); ++y) {
         for (int x = 0; x < reference.Width(); ++x) {
-            const Colour got = pixels[static_cast<size_t>(y * reference.Width() + x)];
+            const Colour got = pixels[static_cast<size_t>(y * reference.Width() + x)] & 0xFFFFFFu;
             if (got != reference.At(x, y)) {
                 return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex << got
                                                      << " not " << reference.At(x, y);
@@ -210,10 +210,10 @@ TEST(CanvasTest, LinesOfAnySlopeTakeTheNearestPixel)
                 expected[static_cast<size_t>(y * width + x)] = true;
             }
         }
-        const std::vector<Colour>& pixels = canvas.Pixels();
+        const std::vector<uint32_t>& pixels = canvas.Pixels();
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                ASSERT_EQ(pixels[static_cast<size_t>(y * width + x)], expected[static_cast<size_t>(y * width + x)] ? kWhite : kBlack)
+                ASSERT_EQ(pixels[static_cast<size_t>(y * width + x)] & 0xFFFFFFu, expected[static_cast<size_t>(y * width + x)] ? kWhite : kBlack)
                     << "line (" << x1 << "," << y1 << ")-(" << x2 << "," << y2 << ") at " << x << "," << y;
             }
         }

@@ -164,13 +164,13 @@ TEST_F(FollowingTest, ThePatternIsRedrawnOnlyAtTheNextStep)
     toolkit::DoEvents();
     ASSERT_EQ(State().TargetMonitor, kRight);
     // Still the cross of the old monitor, nothing drawn for the new size.
-    EXPECT_TRUE(SamePicture(PixelsOf(TestForm().Picture()).TopLeft(1024, 768), ExpectedPattern(7, 1024, 768)));
+    EXPECT_TRUE(SamePicture(Shown().TopLeft(1024, 768), ExpectedPattern(7, 1024, 768)));
     EXPECT_FALSE(ShowsPattern(7));
 
     NextStep();
     EXPECT_TRUE(ShowsPattern(8));
-    EXPECT_EQ(TestForm().Picture().width, 1280);
-    EXPECT_EQ(TestForm().Picture().height, 1024);
+    EXPECT_EQ(Shown().width, 1280);
+    EXPECT_EQ(Shown().height, 1024);
 }
 
 TEST_F(FollowingTest, AMonitorAttachedAfterTheDialogLoadedIsFound)

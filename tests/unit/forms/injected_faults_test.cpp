@@ -410,8 +410,8 @@ TEST_P(InjectedFaultWhileFollowing, EndsAsStated)
     // The next step draws its pattern at the new size.
     EXPECT_EQ(RunPhase([] { Guide().auto_mode_key_Click(1); }), std::nullopt);
     ExpectRunningStep(3);
-    EXPECT_EQ(TestForm().Picture().width, t[3]);
-    EXPECT_EQ(TestForm().Picture().height, t[4]);
+    EXPECT_EQ(Shown().width, t[3]);
+    EXPECT_EQ(Shown().height, t[4]);
     if (cell.outcome == Outcome::Unused) {
         EXPECT_EQ(os_.CallCount(call), callsBefore);
     }

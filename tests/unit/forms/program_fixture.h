@@ -42,17 +42,13 @@ struct Pixels {
     }
 };
 
-inline Pixels PixelsOf(const backend::PictureView& picture)
+// What the test window shows.
+inline Pixels Shown()
 {
-    Pixels pixels{picture.width, picture.height, {}};
-    if (picture.solid || picture.pixels == nullptr) {
-        pixels.colours.assign(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height),
-                              picture.solid.value_or(0));
-        return pixels;
-    }
-    for (int y = 0; y < picture.height; ++y) {
-        const uint32_t* row = picture.pixels + static_cast<ptrdiff_t>(y) * picture.stride;
-        pixels.colours.insert(pixels.colours.end(), row, row + picture.width);
+    const HeadlessPicture& shot = HeadlessBackend::Of(TestForm().Native()).Screenshot();
+    Pixels pixels{shot.width, shot.height, shot.pixels};
+    for (uint32_t& pixel : pixels.colours) {
+        pixel &= 0xFFFFFFu;
     }
     return pixels;
 }
@@ -216,8 +212,7 @@ inline ::testing::AssertionResult SamePicture(const Pixels& actual, const Pixels
 // Whether the test window shows exactly the pattern of `step`.
 inline ::testing::AssertionResult ShowsPattern(int step)
 {
-    return SamePicture(PixelsOf(TestForm().Picture()),
-                       ExpectedPattern(step, State().TargetWidth, State().TargetHeight));
+    return SamePicture(Shown(), ExpectedPattern(step, State().TargetWidth, State().TargetHeight));
 }
 
 }  // namespace quorvane::testing

@@ -27,7 +27,7 @@ TEST_F(TestWindowTest, InputOnTheTestWindowChangesNothingButAPressOnItsBackgroun
     GoToStep(5);
     // While the dialog is up the test window is disabled.
     ASSERT_FALSE(TestForm().Enabled());
-    const Pixels picture = PixelsOf(TestForm().Picture());
+    const Pixels picture = Shown();
     Snapshot before = Take();
     EXPECT_EQ(ExitCodeOf([] {
                   Native(TestForm()).PressMouse(300, 200);
@@ -37,7 +37,7 @@ TEST_F(TestWindowTest, InputOnTheTestWindowChangesNothingButAPressOnItsBackgroun
               }),
               std::nullopt);
     EXPECT_EQ(Take(), before);
-    EXPECT_TRUE(SamePicture(PixelsOf(TestForm().Picture()), picture));
+    EXPECT_TRUE(SamePicture(Shown(), picture));
 
     // Closing the dialog enables it; its deferred re-activation has not run yet.
     Guide().Unload();
@@ -56,7 +56,7 @@ TEST_F(TestWindowTest, InputOnTheTestWindowChangesNothingButAPressOnItsBackgroun
               }),
               std::nullopt);
     EXPECT_EQ(Take(), before);
-    EXPECT_TRUE(SamePicture(PixelsOf(TestForm().Picture()), picture));
+    EXPECT_TRUE(SamePicture(Shown(), picture));
 
     // A press on the window itself ends the program at once, the cursor shown:
     // the dialog's own unload handling does not run.
