@@ -49,8 +49,10 @@ void Form::Load()
     SetCaption(Text(design_.caption.begin(), design_.caption.end()));
     enabled_ = true;
     pixelScale_ = false;
-    SetWidth(design_.clientWidth);
-    SetHeight(design_.clientHeight);
+    // The design sizes are the client area's; a frame the window system
+    // already knows goes around it.
+    const backend::PixelRect client = window_->Client();
+    PlaceClient(client.x, client.y, ToPixelsX(design_.clientWidth), ToPixelsY(design_.clientHeight));
     loadedForms.push_back(this);
     CreateWidgets();
     Form_Load();

@@ -43,8 +43,6 @@ backend::PixelRect FromRect(const RECT& rect)
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-COLORREF ColourRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
 int16_t Buttons(WPARAM keys)
 {
     return static_cast<int16_t>((keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) |
@@ -225,23 +223,22 @@ void Win32Window::Paint()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd_, &paint);
-    const backend::PictureView picture = events_.Picture();
-    if (picture.solid) {
-        SetDCBrushColor(dc, ColourRef(*picture.solid));
-        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    } else {
-        // 0x00RRGGBB is the memory layout of a 32-bit DIB; a negative height puts the rows top-down.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    picture_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    if (events_.Paint({picture_.data(), width, height, width})) {
+        // 0xFFRRGGBB is the memory layout of a 32-bit DIB; a negative height puts the rows top-down.
         BITMAPINFO bitmap{};
         bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
-        bitmap.bmiHeader.biWidth = picture.stride;
-        bitmap.bmiHeader.biHeight = -picture.height;
+        bitmap.bmiHeader.biWidth = width;
+        bitmap.bmiHeader.biHeight = -height;
         bitmap.bmiHeader.biPlanes = 1;
         bitmap.bmiHeader.biBitCount = 32;
         bitmap.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, 0, 0, picture.width, picture.height, 0, 0, 0, picture.height, picture.pixels,
-                          &bitmap, DIB_RGB_COLORS);
-        // Where no picture covers the client area, the system's dialog colour.
-        ExcludeClipRect(dc, 0, 0, picture.width, picture.height);
+        SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, picture_.data(), &bitmap, DIB_RGB_COLORS);
+    } else {
         FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
     }
     EndPaint(hwnd_, &paint);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/backend.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/windows_api.h"
@@ -42,6 +44,8 @@ private:
     HWND hwnd_;
     // The widget that had the focus when the window last lost activation.
     HWND focus_ = nullptr;
+    // The picture on its way to the screen, kept between paints.
+    std::vector<uint32_t> picture_;
 };
 
 }  // namespace quorvane
