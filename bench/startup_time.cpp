@@ -8,13 +8,12 @@
 #include <exception>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "child_environment.h"
 #include "launched_process.h"
+#include "timing_summary.h"
 #include "window_watch.h"
-
-extern char** environ;
 
 namespace quorvane::bench {
 namespace {
@@ -50,23 +49,6 @@ bool AnyWindowMapped(const std::vector<TopWindow>& windows)
 }
 
 bool NoWindows(const std::vector<TopWindow>& windows) { return windows.empty(); }
-
-// This process's environment without what would take Qt elsewhere or change
-// the language; English texts.
-std::vector<std::string> ChildEnvironment()
-{
-    static constexpr std::string_view kDropped[] = {"QT_", "LC_", "LANG=", "LANGUAGE=", "WAYLAND_DISPLAY="};
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string_view variable(*entry);
-        if (std::none_of(std::begin(kDropped), std::end(kDropped),
-                         [&](std::string_view prefix) { return variable.starts_with(prefix); })) {
-            environment.emplace_back(variable);
-        }
-    }
-    environment.emplace_back("LANG=C");
-    return environment;
-}
 
 std::string Describe(const std::vector<TopWindow>& windows)
 {
@@ -105,33 +87,6 @@ Milliseconds TimeStartUp(WindowWatch& watch, const Program& program, const std::
     return elapsed;
 }
 
-// Linear interpolation between the closest ranks; `sorted` is not empty.
-double Quantile(const std::vector<double>& sorted, double fraction)
-{
-    const double position = fraction * static_cast<double>(sorted.size() - 1);
-    const auto below = static_cast<size_t>(position);
-    const size_t above = std::min(below + 1, sorted.size() - 1);
-    return sorted[below] + (position - static_cast<double>(below)) * (sorted[above] - sorted[below]);
-}
-
-struct Summary {
-    size_t runs;
-    double min, q1, median, q3, max;
-};
-
-Summary Summarise(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return {times.size(), times.front(), Quantile(times, 0.25), Quantile(times, 0.5), Quantile(times, 0.75),
-            times.back()};
-}
-
-void Print(const char* name, const Summary& summary)
-{
-    std::printf("%-12s %5zu %9.1f %9.1f %9.1f %9.1f %9.1f\n", name, summary.runs, summary.median, summary.q1,
-                summary.q3, summary.min, summary.max);
-}
-
 int Run()
 {
     const Program programs[] = {{"quorvane", QUORVANE_EXE, QuorvaneIsUp},
@@ -156,9 +111,9 @@ int Run()
     const Summary quorvane = Summarise(times[0]);
     const Summary bare = Summarise(times[1]);
     std::printf("Start-up until the windows are mapped, in ms (runs alternate, after one warm-up run each)\n");
-    std::printf("%-12s %5s %9s %9s %9s %9s %9s\n", "program", "runs", "median", "q1", "q3", "min", "max");
-    Print(programs[0].name, quorvane);
-    Print(programs[1].name, bare);
+    PrintSummaryHeader();
+    PrintSummary(programs[0].name, quorvane);
+    PrintSummary(programs[1].name, bare);
     std::printf("ratio of the medians, quorvane / bare_window: %.2f (goal: at most %.1f)\n",
                 quorvane.median / bare.median, kGoalRatio);
     return 0;

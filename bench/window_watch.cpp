@@ -4,23 +4,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <stdexcept>
 
+#include "xcb_reply.h"
+
 namespace quorvane::bench {
-
-namespace {
-
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPtr<Reply> Owned(Reply* reply)
-{
-    return ReplyPtr<Reply>(reply, &std::free);
-}
-
-}  // namespace
 
 WindowWatch::WindowWatch() : connection_(xcb_connect(nullptr, nullptr))
 {
@@ -135,7 +123,9 @@ void WindowWatch::Track(xcb_window_t window)
         return;
     }
     // Selected before the title is read: a change after the read is reported.
-    const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    // The window's own structure events still come once a window manager
+    // has put it in a frame, where the root no longer hears of its mapping.
+    const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
     windows_.push_back({window, false, ReadTitle(window)});
 }

@@ -10,8 +10,8 @@
 
 namespace quorvane::bench {
 
-// A window whose parent is the root window: without a window manager, every
-// window a program shows.
+// A window made as a child of the root window: every window a program shows.
+// A window manager may have moved it into a frame of its own since.
 struct TopWindow {
     xcb_window_t id;
     bool mapped = false;
@@ -22,7 +22,8 @@ enum class WaitResult { Reached, TimedOut, Interrupted };
 
 // Follows the top-level windows of the X display named by $DISPLAY through
 // the server's own events (creation, mapping, title changes), so that a
-// waiter learns of a change as soon as the server makes it.
+// waiter learns of a change as soon as the server makes it. The window
+// manager's frames count as top-level windows too, without a title.
 class WindowWatch {
 public:
     using Clock = std::chrono::steady_clock;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace quorvane::bench {
+
+// The spread of a series of timings, in the unit they were given in.
+struct Summary {
+    size_t runs;
+    double min, q1, median, q3, max;
+};
+
+Summary Summarise(std::vector<double> times);  // `times` is not empty
+
+// A table with one row per program: the header, then each row.
+void PrintSummaryHeader();
+void PrintSummary(const char* name, const Summary& summary);
+
+}  // namespace quorvane::bench
