@@ -24,12 +24,15 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
-// Where a window's picture is painted: opaque 32-bit pixels 0xFFRRGGBB,
-// rows top-down, `stride` pixels apart; the window system's own buffer
-// where it has one, so that a picture is written once on its way to the
-// screen.
+// Where a part of a window's picture is painted: the rectangle (x, y,
+// width, height) of the client area, as opaque 32-bit pixels 0xFFRRGGBB,
+// rows top-down, `stride` pixels apart, `pixels` pointing at (x, y). The
+// window system's own buffer where it has one, so that a picture is written
+// once on its way to the screen.
 struct PixelTarget {
     uint32_t* pixels = nullptr;
+    int x = 0;
+    int y = 0;
     int width = 0;
     int height = 0;
     int stride = 0;
@@ -65,8 +68,8 @@ public:
     virtual void MouseMoved(int16_t button, int16_t shift, int x, int y) = 0;
     // The window's frame or client area changed, or its frame became known.
     virtual void GeometryChanged() = 0;
-    // Paints the client area, whenever it is to be shown; false when the
-    // program has drawn nothing there and the window system's own
+    // Paints a part of the client area, whenever it is to be shown; false
+    // when the program has drawn nothing there and the window system's own
     // background shows.
     virtual bool Paint(const PixelTarget& target) = 0;
 

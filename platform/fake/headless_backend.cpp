@@ -154,7 +154,7 @@ const HeadlessPicture& HeadlessWindow::Screenshot()
     screen_.width = client_.width;
     screen_.height = client_.height;
     screen_.pixels.resize(area);
-    if (!events_.Paint({screen_.pixels.data(), client_.width, client_.height, client_.width})) {
+    if (!events_.Paint({screen_.pixels.data(), 0, 0, client_.width, client_.height, client_.width})) {
         std::fill(screen_.pixels.begin(), screen_.pixels.end(), 0xFF000000u | kBackground);
     }
     return screen_;

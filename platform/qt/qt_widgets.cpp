@@ -203,7 +203,9 @@ void QtWidget::SetChecked(bool checked)
 
 void QtWidget::ClearPicture()
 {
-    if (auto* image = qobject_cast<QLabel*>(widget_.data())) {
+    // Clearing an empty label would still repaint the window behind it.
+    auto* image = qobject_cast<QLabel*>(widget_.data());
+    if (image != nullptr && !image->pixmap().isNull()) {
         image->clear();
     }
 }

@@ -99,28 +99,34 @@ protected:
         events_.MouseMoved(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), at.x(), at.y());
     }
 
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent* event) override
     {
         QPainter painter(this);
         // One picture pixel to one device pixel, also on a scaled screen.
-        const QSize size = (QSizeF(this->size()) * devicePixelRatioF()).toSize();
-        const QPoint at = painter.deviceTransform().map(QPointF(0, 0)).toPoint();
+        const qreal ratio = devicePixelRatioF();
+        const QRect part = QRectF(QRectF(event->rect()).topLeft() * ratio, QRectF(event->rect()).size() * ratio)
+                               .toAlignedRect();
+        const QPoint origin = painter.deviceTransform().map(QPointF(0, 0)).toPoint();
         auto* shown = dynamic_cast<QImage*>(painter.paintEngine()->paintDevice());
-        if (shown != nullptr && shown->depth() == 32 && QRect(QPoint(), shown->size()).contains(QRect(at, size))) {
+        if (shown != nullptr && shown->depth() == 32 &&
+            QRect(QPoint(), shown->size()).contains(part.translated(origin))) {
             // Straight into the window's buffer: the picture is written once.
+            const QPoint at = part.topLeft() + origin;
             auto* pixels = reinterpret_cast<uint32_t*>(shown->scanLine(at.y())) + at.x();
-            if (!events_.Paint({pixels, size.width(), size.height(), static_cast<int>(shown->bytesPerLine() / 4)})) {
-                painter.fillRect(rect(), palette().window());
+            const auto stride = static_cast<int>(shown->bytesPerLine() / 4);
+            if (!events_.Paint({pixels, part.x(), part.y(), part.width(), part.height(), stride})) {
+                painter.fillRect(event->rect(), palette().window());
             }
             return;
         }
-        QImage image(size, QImage::Format_RGB32);
-        if (events_.Paint({reinterpret_cast<uint32_t*>(image.bits()), size.width(), size.height(),
-                           static_cast<int>(image.bytesPerLine() / 4)})) {
-            image.setDevicePixelRatio(devicePixelRatioF());
-            painter.drawImage(0, 0, image);
+        QImage image(part.size(), QImage::Format_RGB32);
+        const auto stride = static_cast<int>(image.bytesPerLine() / 4);
+        if (events_.Paint({reinterpret_cast<uint32_t*>(image.bits()), part.x(), part.y(), part.width(),
+                           part.height(), stride})) {
+            image.setDevicePixelRatio(ratio);
+            painter.drawImage(QRectF(part.topLeft() / ratio, part.size() / ratio), image);
         } else {
-            painter.fillRect(rect(), palette().window());
+            painter.fillRect(event->rect(), palette().window());
         }
     }
 

@@ -52,6 +52,10 @@ QScreen* ScreenFor(const backend::PixelRect& rect)
     return nearest;
 }
 
-bool WindowsHavePositions() { return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
+bool WindowsHavePositions()
+{
+    static const bool answer = !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+    return answer;
+}
 
 }  // namespace quorvane::qt

@@ -135,17 +135,21 @@ const std::vector<uint32_t>& Canvas::Pixels()
 
 void Canvas::PaintInto(const backend::PixelTarget& target)
 {
-    const int width = std::min(width_, target.width);
-    const int height = std::min(height_, target.height);
+    const int width = std::min(target.x + target.width, width_) - target.x;
+    const int height = std::min(target.y + target.height, height_) - target.y;
+    if (target.x < 0 || target.y < 0 || width <= 0 || height <= 0) {
+        return;
+    }
     if (pendingFill_) {
         // Straight from what was recorded: the picture is written once, where it is shown.
-        Compose(target.pixels, target.stride, width, height);
+        Compose(target.pixels, target.stride, target.x, target.y, width, height);
         return;
     }
     Flush();
     for (int y = 0; y < height; ++y) {
         std::memcpy(target.pixels + static_cast<ptrdiff_t>(y) * target.stride,
-                    pixels_.data() + static_cast<ptrdiff_t>(y) * width_, static_cast<size_t>(width) * 4);
+                    pixels_.data() + static_cast<ptrdiff_t>(target.y + y) * width_ + target.x,
+                    static_cast<size_t>(width) * sizeof(uint32_t));
     }
 }
 
@@ -173,23 +177,20 @@ bool Canvas::RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour)
     return true;
 }
 
-void Canvas::Compose(uint32_t* pixels, int stride, int width, int height) const
+void Canvas::Compose(uint32_t* pixels, int stride, int x, int y, int width, int height) const
 {
-    if (width <= 0 || height <= 0) {
-        return;
-    }
     std::vector<uint32_t> row(static_cast<size_t>(width), Opaque(*pendingFill_));
-    for (int x : pendingColumns_) {
-        if (x < width) {
-            row[static_cast<size_t>(x)] = Opaque(*lineColour_);
+    for (int column : pendingColumns_) {
+        if (column >= x && column < x + width) {
+            row[static_cast<size_t>(column - x)] = Opaque(*lineColour_);
         }
     }
-    for (int y = 0; y < height; ++y) {
-        std::memcpy(pixels + static_cast<ptrdiff_t>(y) * stride, row.data(), row.size() * sizeof(uint32_t));
+    for (int line = 0; line < height; ++line) {
+        std::memcpy(pixels + static_cast<ptrdiff_t>(line) * stride, row.data(), row.size() * sizeof(uint32_t));
     }
-    for (int y : pendingRows_) {
-        if (y < height) {
-            std::fill_n(pixels + static_cast<ptrdiff_t>(y) * stride, width, Opaque(*lineColour_));
+    for (int full : pendingRows_) {
+        if (full >= y && full < y + height) {
+            std::fill_n(pixels + static_cast<ptrdiff_t>(full - y) * stride, width, Opaque(*lineColour_));
         }
     }
 }
@@ -197,7 +198,9 @@ void Canvas::Compose(uint32_t* pixels, int stride, int width, int height) const
 void Canvas::Flush()
 {
     if (pendingFill_) {
-        Compose(pixels_.data(), width_, width_, height_);
+        if (!pixels_.empty()) {
+            Compose(pixels_.data(), width_, 0, 0, width_, height_);
+        }
     } else {
         for (int x : pendingColumns_) {
             DrawColumn(x, *lineColour_);

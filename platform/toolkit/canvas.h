@@ -27,7 +27,7 @@ public:
 
     // Every pixel, row by row, 0xFFRRGGBB.
     const std::vector<uint32_t>& Pixels();
-    // Writes the picture into a window's buffer, as much of it as fits.
+    // Writes the part of the picture a window asks for into its buffer.
     void PaintInto(const backend::PixelTarget& target);
     // The colour of every pixel while the picture is one plain fill not yet
     // written to the pixels; nothing otherwise.
@@ -39,8 +39,9 @@ private:
     enum Mark : uint8_t { kNone, kPending, kDrawn };
 
     bool RecordFullSpanLine(int x1, int y1, int x2, int y2, Colour colour);
-    // Writes the recorded fill and lines, clipped to width x height.
-    void Compose(uint32_t* pixels, int stride, int width, int height) const;
+    // Writes the recorded fill and lines of the part (x, y, width, height)
+    // to `pixels`, which point at its top-left pixel.
+    void Compose(uint32_t* pixels, int stride, int x, int y, int width, int height) const;
     void Flush();
     void DrawColumn(int x, Colour colour);
     void DrawRow(int y, Colour colour);

@@ -196,6 +196,10 @@ double Form::Height() const { return const_cast<Form*>(this)->Native().Frame().h
 void Form::PlaceClient(int x, int y, int width, int height)
 {
     window_->SetClient({x, y, std::max(0, width), std::max(0, height)});
+    // The window system may report the new size only later; drawing comes first.
+    if (canvas_) {
+        canvas_->Resize(std::max(0, width), std::max(0, height), backColour_);
+    }
 }
 
 void Form::SetLeft(double left)
@@ -276,10 +280,9 @@ Canvas& Form::Surface()
     Load();
     if (!canvas_) {
         canvas_ = std::make_unique<Canvas>();
+        const backend::PixelRect client = window_->Client();
+        canvas_->Resize(client.width, client.height, backColour_);
     }
-    // The window system may report a new size later than the drawing comes.
-    const backend::PixelRect client = window_->Client();
-    canvas_->Resize(client.width, client.height, backColour_);
     pictureChanged_ = true;
     return *canvas_;
 }

@@ -225,19 +225,24 @@ void Win32Window::Paint()
     HDC dc = BeginPaint(hwnd_, &paint);
     RECT client;
     GetClientRect(hwnd_, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    picture_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    if (events_.Paint({picture_.data(), width, height, width})) {
-        // 0xFFRRGGBB is the memory layout of a 32-bit DIB; a negative height puts the rows top-down.
+    const RECT& part = paint.rcPaint;
+    const int width = part.right - part.left;
+    const int height = part.bottom - part.top;
+    picture_.resize(static_cast<size_t>(client.right) * static_cast<size_t>(client.bottom));
+    uint32_t* rows = picture_.data() + static_cast<ptrdiff_t>(part.top) * client.right;
+    if (width > 0 && height > 0 &&
+        events_.Paint({rows + part.left, part.left, part.top, width, height, static_cast<int>(client.right)})) {
+        // The rows of the part, as a 32-bit DIB whose memory layout is
+        // 0xFFRRGGBB; a negative height puts the rows top-down.
         BITMAPINFO bitmap{};
         bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
-        bitmap.bmiHeader.biWidth = width;
+        bitmap.bmiHeader.biWidth = client.right;
         bitmap.bmiHeader.biHeight = -height;
         bitmap.bmiHeader.biPlanes = 1;
         bitmap.bmiHeader.biBitCount = 32;
         bitmap.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, picture_.data(), &bitmap, DIB_RGB_COLORS);
+        SetDIBitsToDevice(dc, part.left, part.top, static_cast<DWORD>(width), static_cast<DWORD>(height), part.left,
+                          0, 0, static_cast<UINT>(height), rows, &bitmap, DIB_RGB_COLORS);
     } else {
         FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
     }
