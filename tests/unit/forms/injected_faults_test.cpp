@@ -219,206 +219,77 @@ TEST_P(InjectedFaultAtStartUp, EndsAsStated)
 INSTANTIATE_TEST_SUITE_P(Cells, InjectedFaultAtStartUp, ::testing::ValuesIn(kStartUpCells),
                          [](const auto& info) { return NameOf(info.param.injection); });
 
-// ------------------------------------------------------------ step changes
+// ------------------------------------------------- step changes, following
 
-enum class ExitWay { ExitButton, EscOnStepButton, EscOnLanguageButton };
-
-struct StepCell {
-    Injection injection;
-    Outcome outcome;
-    // After the walk through all eight steps and back, which never fails:
-    // how the program is left, its exit status, the error named on the
-    // fatal path, the ShowCursor calls the ending made and the counter after it.
-    ExitWay exit;
-    int exitCode;
-    int32_t error;
-    int showCursorCalls;
-    int32_t cursor;
-};
-
-void PrintTo(const StepCell& cell, std::ostream* out) { *out << NameOf(cell.injection); }
-
-// A normal end: the dialog hides the cursor from 1 down to -1 (two calls),
-// the test window shows it once more.
-StepCell EndsNormally(OsCall call, Fault fault, ExitWay exit)
+// Walking the steps and following the dialog ask the system nothing but the
+// monitor look-up; leaving asks for the cursor. Only those calls can fail there.
+TEST_F(InjectedFaultTest, StepsAndFollowingAskTheSystemOnlyForTheMonitorUnderTheDialog)
 {
-    return {.injection = Call(call, fault), .outcome = Outcome::Unused, .exit = exit, .exitCode = 0, .error = 0,
-            .showCursorCalls = 3, .cursor = 0};
-}
-
-const StepCell kStepCells[] = {
-    EndsNormally(OsCall::GetSystemMetrics, Fault::Missing, ExitWay::ExitButton),
-    EndsNormally(OsCall::GetSystemMetrics, Fault::Raises, ExitWay::EscOnStepButton),
-    EndsNormally(OsCall::GetSystemMetrics, Fault::ReturnsZero, ExitWay::EscOnLanguageButton),
-    EndsNormally(OsCall::MonitorFromRect, Fault::Missing, ExitWay::ExitButton),
-    EndsNormally(OsCall::MonitorFromRect, Fault::Raises, ExitWay::EscOnStepButton),
-    EndsNormally(OsCall::MonitorFromRect, Fault::ReturnsZero, ExitWay::EscOnLanguageButton),
-    EndsNormally(OsCall::MonitorFromWindow, Fault::Missing, ExitWay::ExitButton),
-    EndsNormally(OsCall::MonitorFromWindow, Fault::Raises, ExitWay::EscOnStepButton),
-    EndsNormally(OsCall::MonitorFromWindow, Fault::ReturnsZero, ExitWay::EscOnLanguageButton),
-    EndsNormally(OsCall::GetMonitorInfoA, Fault::Missing, ExitWay::ExitButton),
-    EndsNormally(OsCall::GetMonitorInfoA, Fault::Raises, ExitWay::EscOnStepButton),
-    EndsNormally(OsCall::GetMonitorInfoA, Fault::ReturnsZero, ExitWay::EscOnLanguageButton),
-    EndsNormally(OsCall::SetWindowPos, Fault::Missing, ExitWay::ExitButton),
-    EndsNormally(OsCall::SetWindowPos, Fault::Raises, ExitWay::EscOnStepButton),
-    EndsNormally(OsCall::SetWindowPos, Fault::ReturnsZero, ExitWay::EscOnLanguageButton),
-    // The dialog's unload hides the cursor first: its first call fails.
-    {.injection = Call(OsCall::ShowCursor, Fault::Missing), .outcome = Outcome::Fatal, .exit = ExitWay::ExitButton,
-     .exitCode = 1, .error = 453, .showCursorCalls = 1, .cursor = 1},
-    {.injection = Call(OsCall::ShowCursor, Fault::Raises), .outcome = Outcome::Fatal,
-     .exit = ExitWay::EscOnStepButton, .exitCode = 1, .error = kLoadError, .showCursorCalls = 1, .cursor = 1},
-    // A counter that does not fall ends the hiding after its second call.
-    {.injection = Call(OsCall::ShowCursor, Fault::ReturnsZero), .outcome = Outcome::Ignored,
-     .exit = ExitWay::EscOnLanguageButton, .exitCode = 0, .error = 0, .showCursorCalls = 3, .cursor = 1},
-    EndsNormally(OsCall::GetProfileStringA, Fault::Missing, ExitWay::ExitButton),
-    EndsNormally(OsCall::GetProfileStringA, Fault::Raises, ExitWay::EscOnStepButton),
-    EndsNormally(OsCall::GetProfileStringA, Fault::ReturnsZero, ExitWay::EscOnLanguageButton),
-};
-
-class InjectedFaultInStepChanges : public InjectedFaultTest, public ::testing::WithParamInterface<StepCell> {};
-
-TEST_P(InjectedFaultInStepChanges, EndsAsStated)
-{
-    const StepCell& cell = GetParam();
     SetUpDesktop();
     StartProgram();
-    Inject(os_, cell.injection);
-    const OsCall call = *cell.injection.call;
-    const int callsBefore = os_.CallCount(call);
-    const int showCursorBefore = os_.CallCount(OsCall::ShowCursor);
-
-    // Forward with the Next button, back with the B key; steps 5 to 8 yield while drawing.
-    EXPECT_EQ(RunPhase([] {
-                  for (int16_t step = 2; step <= 8; ++step) {
-                      Guide().auto_mode_key_Click(1);
-                      ExpectRunningStep(step);
-                  }
-                  for (int16_t step = 7; step >= 1; --step) {
-                      PressKey('B');
-                      ExpectRunningStep(step);
-                  }
-              }),
-              std::nullopt);
-    if (cell.outcome == Outcome::Unused) {
-        EXPECT_EQ(os_.CallCount(call), callsBefore);
+    std::vector<int> before;
+    for (int call = 0; call <= static_cast<int>(OsCall::GetProfileStringA); ++call) {
+        before.push_back(os_.CallCount(static_cast<OsCall>(call)));
     }
+    for (int16_t step = 2; step <= 8; ++step) {
+        Guide().auto_mode_key_Click(1);
+    }
+    for (int16_t step = 7; step >= 2; --step) {
+        PressKey('B');
+    }
+    Guide().Move(1100 * 15.0, 100 * 15.0);
+    Guide().Form_MouseMove(0, 0, 0, 0);
+    ExpectTarget(kRight, 1024, 0, 1280, 1024);
+    for (int call = 0; call <= static_cast<int>(OsCall::GetProfileStringA); ++call) {
+        EXPECT_EQ(os_.CallCount(static_cast<OsCall>(call)) - before[static_cast<size_t>(call)],
+                  static_cast<OsCall>(call) == OsCall::MonitorFromRect ? 1 : 0)
+            << NameOf(Call(static_cast<OsCall>(call), Fault::Missing));
+    }
+}
 
-    const ExitWay way = cell.exit;
-    const std::optional<int> exitCode = RunPhase([way] {
-        int16_t escape = 27;
-        switch (way) {
-        case ExitWay::ExitButton: Guide().auto_mode_key_Click(2); return;
-        case ExitWay::EscOnStepButton: Guide().auto_mode_key_KeyPress(1, escape); return;
-        case ExitWay::EscOnLanguageButton: Guide().Option2_KeyPress(State().LanguageIndex, escape); return;
-        }
-    });
-    EXPECT_EQ(os_.CallCount(OsCall::ShowCursor) - showCursorBefore, cell.showCursorCalls);
-    EXPECT_EQ(os_.CursorCounter(), cell.cursor);
-    if (cell.outcome == Outcome::Fatal) {
-        ExpectFatalEnd(exitCode, cell.error);
+class InjectedFaultOfOneCall : public InjectedFaultTest, public ::testing::WithParamInterface<Fault> {};
+
+// The dialog's unload hides the cursor first: a failing first call is fatal;
+// a counter that does not fall ends the hiding after its second call.
+TEST_P(InjectedFaultOfOneCall, LeavingWithAFailingCursorCall)
+{
+    SetUpDesktop();
+    StartProgram();
+    Inject(os_, Call(OsCall::ShowCursor, GetParam()));
+    const int before = os_.CallCount(OsCall::ShowCursor);
+    const std::optional<int> exitCode = RunPhase([] { Guide().auto_mode_key_Click(2); });
+    EXPECT_EQ(os_.CursorCounter(), 1);
+    if (GetParam() == Fault::ReturnsZero) {
+        EXPECT_EQ(exitCode, 0);
+        EXPECT_EQ(os_.CallCount(OsCall::ShowCursor) - before, 3);
         return;
     }
-    EXPECT_EQ(exitCode, cell.exitCode);
-    EXPECT_FALSE(Guide().IsLoaded());
-    EXPECT_TRUE(TestForm().Enabled());
-    if (cell.outcome == Outcome::Unused) {
-        EXPECT_EQ(os_.CallCount(call), callsBefore);
-    }
+    EXPECT_EQ(os_.CallCount(OsCall::ShowCursor) - before, 1);
+    ExpectFatalEnd(exitCode, GetParam() == Fault::Missing ? 453 : kLoadError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, InjectedFaultInStepChanges, ::testing::ValuesIn(kStepCells),
-                         [](const auto& info) { return NameOf(info.param.injection); });
-
-// --------------------------------------------------------------- following
-
-struct FollowingCell {
-    Injection injection;
-    Outcome outcome;
-    // After the dialog, on step 2, was dragged onto the right monitor: the
-    // target monitor (handle, left, top, width, height), the Handle field of
-    // the record the dialog refers to, and whether the labels show the
-    // 1024 x 768 case (labels 2 to 5 emptied) rather than lines 2 and 3 of
-    // step 2 in labels 3 and 4.
-    std::array<int32_t, 5> target;
-    int32_t dialogRecord;
-    bool referenceResolution;
-};
-
-void PrintTo(const FollowingCell& cell, std::ostream* out) { *out << NameOf(cell.injection); }
-
-// The test window follows the dialog onto the right monitor.
-FollowingCell Follows(OsCall call, Fault fault)
+// A failed look-up keeps its value as the target monitor and takes the first
+// record of the dialog's list, the primary: the 1024 x 768 case empties
+// labels 2 to 5 of step 2.
+TEST_P(InjectedFaultOfOneCall, FollowingWithAFailingMonitorLookUp)
 {
-    return {.injection = Call(call, fault), .outcome = Outcome::Unused, .target = {kRight, 1024, 0, 1280, 1024},
-            .dialogRecord = kRight, .referenceResolution = false};
-}
-
-const FollowingCell kFollowingCells[] = {
-    Follows(OsCall::GetSystemMetrics, Fault::Missing),
-    Follows(OsCall::GetSystemMetrics, Fault::Raises),
-    Follows(OsCall::GetSystemMetrics, Fault::ReturnsZero),
-    // The failed look-up takes the first record of the dialog's list, the
-    // primary, and keeps the failed value as the target monitor.
-    {.injection = Call(OsCall::MonitorFromRect, Fault::Missing), .outcome = Outcome::Sentinel,
-     .target = {-1, 0, 0, 1024, 768}, .dialogRecord = kPrimary, .referenceResolution = true},
-    {.injection = Call(OsCall::MonitorFromRect, Fault::Raises), .outcome = Outcome::Sentinel,
-     .target = {-1, 0, 0, 1024, 768}, .dialogRecord = kPrimary, .referenceResolution = true},
-    {.injection = Call(OsCall::MonitorFromRect, Fault::ReturnsZero), .outcome = Outcome::Sentinel,
-     .target = {0, 0, 0, 1024, 768}, .dialogRecord = kPrimary, .referenceResolution = true},
-    Follows(OsCall::MonitorFromWindow, Fault::Missing),
-    Follows(OsCall::MonitorFromWindow, Fault::Raises),
-    Follows(OsCall::MonitorFromWindow, Fault::ReturnsZero),
-    // The dialog's list already holds the right monitor: nothing is asked again.
-    Follows(OsCall::GetMonitorInfoA, Fault::Missing),
-    Follows(OsCall::GetMonitorInfoA, Fault::Raises),
-    Follows(OsCall::GetMonitorInfoA, Fault::ReturnsZero),
-    Follows(OsCall::SetWindowPos, Fault::Missing),
-    Follows(OsCall::SetWindowPos, Fault::Raises),
-    Follows(OsCall::SetWindowPos, Fault::ReturnsZero),
-    Follows(OsCall::ShowCursor, Fault::Missing),
-    Follows(OsCall::ShowCursor, Fault::Raises),
-    Follows(OsCall::ShowCursor, Fault::ReturnsZero),
-    Follows(OsCall::GetProfileStringA, Fault::Missing),
-    Follows(OsCall::GetProfileStringA, Fault::Raises),
-    Follows(OsCall::GetProfileStringA, Fault::ReturnsZero),
-};
-
-class InjectedFaultWhileFollowing : public InjectedFaultTest, public ::testing::WithParamInterface<FollowingCell> {};
-
-TEST_P(InjectedFaultWhileFollowing, EndsAsStated)
-{
-    const FollowingCell& cell = GetParam();
     SetUpDesktop();
     StartProgram();
     Guide().auto_mode_key_Click(1);
-    ASSERT_EQ(State().StepIndex, 2);
     Guide().Move(1100 * 15.0, 100 * 15.0);
-    Inject(os_, cell.injection);
-    const OsCall call = *cell.injection.call;
-    const int callsBefore = os_.CallCount(call);
-
+    Inject(os_, Call(OsCall::MonitorFromRect, GetParam()));
     EXPECT_EQ(RunPhase([] { Guide().Form_MouseMove(0, 0, 0, 0); }), std::nullopt);
-    const auto& t = cell.target;
-    ExpectTarget(t[0], t[1], t[2], t[3], t[4]);
+    ExpectTarget(GetParam() == Fault::ReturnsZero ? 0 : -1, 0, 0, 1024, 768);
     ASSERT_TRUE(Guide().DialogMonitor);
-    EXPECT_EQ(Guide().DialogMonitor->Handle(), cell.dialogRecord);
+    EXPECT_EQ(Guide().DialogMonitor->Handle(), kPrimary);
     const auto line = [](int16_t k) { return State().StepLine(3, 2, k); };
-    EXPECT_EQ(LabelCaptions(), (cell.referenceResolution
-                                    ? std::vector<Text>{line(1), U"", U"", U"", U"", line(6)}
-                                    : std::vector<Text>{line(1), line(2), line(2), line(3), line(5), line(6)}));
-
-    // The next step draws its pattern at the new size.
+    EXPECT_EQ(LabelCaptions(), (std::vector<Text>{line(1), U"", U"", U"", U"", line(6)}));
     EXPECT_EQ(RunPhase([] { Guide().auto_mode_key_Click(1); }), std::nullopt);
     ExpectRunningStep(3);
-    EXPECT_EQ(Shown().width, t[3]);
-    EXPECT_EQ(Shown().height, t[4]);
-    if (cell.outcome == Outcome::Unused) {
-        EXPECT_EQ(os_.CallCount(call), callsBefore);
-    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, InjectedFaultWhileFollowing, ::testing::ValuesIn(kFollowingCells),
-                         [](const auto& info) { return NameOf(info.param.injection); });
+INSTANTIATE_TEST_SUITE_P(Faults, InjectedFaultOfOneCall,
+                         ::testing::Values(Fault::Missing, Fault::Raises, Fault::ReturnsZero));
 
 }  // namespace
 }  // namespace quorvane::testing
