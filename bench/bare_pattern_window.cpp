@@ -8,24 +8,17 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <cstring>
+#include <cstdint>
+
+#include "grating.h"
 
 namespace {
 
-// Light cyan lines on every even column, on black, inside a one-pixel light
-// cyan border: the same pixels as Quorvane's grating on a landscape monitor.
 QImage Grating(QSize size)
 {
-    const QRgb cyan = qRgb(0, 255, 255);
     QImage image(size, QImage::Format_RGB32);
-    image.fill(cyan);  // the top and bottom rows stay so
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(1));
-    for (int x = 1; x < size.width() - 1; ++x) {
-        row[x] = x % 2 == 0 ? cyan : qRgb(0, 0, 0);
-    }
-    for (int y = 2; y < size.height() - 1; ++y) {
-        std::memcpy(image.scanLine(y), row, static_cast<size_t>(image.bytesPerLine()));
-    }
+    quorvane::bench::DrawGrating(reinterpret_cast<uint32_t*>(image.bits()), size.width(), size.height(),
+                                 static_cast<int>(image.bytesPerLine() / 4));
     return image;
 }
 

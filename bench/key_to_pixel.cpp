@@ -1,25 +1,30 @@
 // Time from a key press to the new test pattern on screen: Quorvane going
-// from step 4 (white field) to step 5 (grating) and back, beside a bare Qt
-// window that swaps the same two pictures, made in advance (the floor). The
-// keys come through XTest; then one pixel of the pattern window, on an odd
-// column (white in the field, black in the grating), is read again and again
-// until it shows the new pattern. Runs on the display named by $DISPLAY: one
-// monitor covering the screen, a window manager and no other program's
-// windows.
+// from step 4 (white field) to step 5 (grating) and back, beside a bare
+// window titled "bare_pattern_window" that swaps the same two pictures, made
+// in advance (the floor). Without arguments the two are the Linux programs
+// built here, started in the sample data folder; the command line may name
+// others (see compared_programs.h). The keys come through XTest; then one
+// pixel of the pattern window, on an odd column (white in the field, black in
+// the grating), is read again and again until it shows the new pattern. Runs
+// on the display named by $DISPLAY: one monitor covering the screen, a window
+// manager and no other program's windows.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "child_environment.h"
+#include "compared_programs.h"
 #include "fake_keyboard.h"
 #include "launched_process.h"
 #include "screen_reader.h"
 #include "timing_summary.h"
+#include "window_conditions.h"
 #include "window_watch.h"
 
 namespace quorvane::bench {
@@ -43,14 +48,11 @@ constexpr uint32_t kNextKeysym = 'n';
 constexpr uint32_t kBackKeysym = 'b';
 
 struct Program {
-    const char* name;
-    const char* path;
-    const char* patternTitle;  // of the window that shows the pattern
+    std::string name;
+    std::vector<std::string> command;
+    std::string patternTitle;  // of the window that shows the pattern
     bool guided;               // keys go to a guide dialog that starts at step 1
 };
-
-constexpr Program kPrograms[] = {{"quorvane", QUORVANE_EXE, "Form2", true},
-                                 {"bare_pattern_window", BARE_PATTERN_WINDOW_EXE, "bare_pattern_window", false}};
 
 // Where the pattern is read.
 struct Probe {
@@ -93,40 +95,6 @@ struct Display {
     xcb_keycode_t back = keyboard.KeyOf(kBackKeysym);
     std::vector<xcb_window_t> windowManagers;  // mapped before: the window manager's own
 };
-
-const TopWindow* FindMapped(const std::vector<TopWindow>& windows, const std::string& titlePrefix)
-{
-    const auto found = std::find_if(windows.begin(), windows.end(), [&](const TopWindow& window) {
-        return window.mapped && window.title.starts_with(titlePrefix);
-    });
-    return found == windows.end() ? nullptr : &*found;
-}
-
-WindowWatch::Condition MappedWithTitle(std::string titlePrefix)
-{
-    return [titlePrefix](const std::vector<TopWindow>& windows) { return FindMapped(windows, titlePrefix) != nullptr; };
-}
-
-std::vector<xcb_window_t> MappedWindows(const std::vector<TopWindow>& windows)
-{
-    std::vector<xcb_window_t> mapped;
-    for (const TopWindow& window : windows) {
-        if (window.mapped) {
-            mapped.push_back(window.id);
-        }
-    }
-    return mapped;
-}
-
-// No window is mapped but those in `before`.
-WindowWatch::Condition NoneMappedBut(std::vector<xcb_window_t> before)
-{
-    return [before](const std::vector<TopWindow>& windows) {
-        return std::all_of(windows.begin(), windows.end(), [&](const TopWindow& window) {
-            return !window.mapped || std::find(before.begin(), before.end(), window.id) != before.end();
-        });
-    };
-}
 
 void WaitFor(WindowWatch& watch, const WindowWatch::Condition& condition, LaunchedProcess& process,
              const std::string& what)
@@ -225,10 +193,10 @@ Probe Prepare(Display& display, const Program& program, LaunchedProcess& process
     return probe;
 }
 
-void MeasureLaunch(Display& display, const Program& program, const std::vector<std::string>& environment,
-                   Timings& timings)
+void MeasureLaunch(Display& display, const Program& program, const std::string& folder,
+                   const std::vector<std::string>& environment, Timings& timings)
 {
-    LaunchedProcess process(program.path, QUORVANE_DATA_DIR, environment);
+    LaunchedProcess process(program.command, folder, environment);
     const Probe probe = Prepare(display, program, process);
     std::this_thread::sleep_for(kSettle);
     for (int pair = 0; pair <= kPairsPerLaunch; ++pair) {
@@ -250,21 +218,21 @@ void MeasureLaunch(Display& display, const Program& program, const std::vector<s
     }
 }
 
-void PrintDirection(const char* heading, std::vector<double> Timings::*direction, const Timings (&timings)[2])
+void PrintDirection(const char* heading, std::vector<double> Timings::*direction, const Program (&programs)[2],
+                    const Timings (&timings)[2], std::optional<double> goal)
 {
     const Summary quorvane = Summarise(timings[0].*direction);
     const Summary floor = Summarise(timings[1].*direction);
     std::printf("%s\n", heading);
     PrintSummaryHeader();
-    PrintSummary(kPrograms[0].name, quorvane);
-    PrintSummary(kPrograms[1].name, floor);
-    std::printf("ratio of the medians, %s / %s: %.2f\n", kPrograms[0].name, kPrograms[1].name,
-                quorvane.median / floor.median);
+    PrintSummary(programs[0].name.c_str(), quorvane);
+    PrintSummary(programs[1].name.c_str(), floor);
+    PrintRatio(programs[0].name.c_str(), programs[1].name.c_str(), quorvane.median / floor.median, goal);
 }
 
 void PrintStatesBetween(const Program& program, const Timings& timings)
 {
-    std::printf("%s: %d of %d presses showed other colours before the new pattern", program.name,
+    std::printf("%s: %d of %d presses showed other colours before the new pattern", program.name.c_str(),
                 timings.pressesWithStatesBetween, timings.presses);
     for (const uint32_t colour : timings.statesBetween) {
         std::printf(" %s", Hex(colour).c_str());
@@ -272,8 +240,10 @@ void PrintStatesBetween(const Program& program, const Timings& timings)
     std::printf("\n");
 }
 
-int Run()
+int Run(const ComparedPrograms& compared)
 {
+    const Program programs[] = {{NameOf(compared.quorvane), compared.quorvane, "Form2", true},
+                                {NameOf(compared.floor), compared.floor, "bare_pattern_window", false}};
     const std::vector<std::string> environment = ChildEnvironment();
     Display display;
     display.windowManagers = MappedWindows(display.watch.Windows());
@@ -282,9 +252,9 @@ int Run()
     for (int launch = 0; launch < kLaunches; ++launch) {
         for (size_t i = 0; i < 2; ++i) {
             try {
-                MeasureLaunch(display, kPrograms[i], environment, timings[i]);
+                MeasureLaunch(display, programs[i], compared.folder, environment, timings[i]);
             } catch (const std::runtime_error& error) {
-                throw std::runtime_error(std::string(kPrograms[i].name) + ": " + error.what());
+                throw std::runtime_error(programs[i].name + ": " + error.what());
             }
         }
     }
@@ -293,10 +263,12 @@ int Run()
     std::printf("Key press to the new pattern on a %d x %d screen, in ms (%d launches of each, alternating; %d "
                 "presses each way a launch, after one warm-up pair)\n",
                 screen.width, screen.height, kLaunches, kPairsPerLaunch);
-    PrintDirection("white field to grating (quorvane: N at step 4)", &Timings::toGrating, timings);
-    PrintDirection("grating to white field (quorvane: B at step 5)", &Timings::toWhite, timings);
+    PrintDirection("white field to grating (quorvane: N at step 4)", &Timings::toGrating, programs, timings,
+                   compared.goal);
+    PrintDirection("grating to white field (quorvane: B at step 5)", &Timings::toWhite, programs, timings,
+                   compared.goal);
     for (size_t i = 0; i < 2; ++i) {
-        PrintStatesBetween(kPrograms[i], timings[i]);
+        PrintStatesBetween(programs[i], timings[i]);
     }
     return 0;
 }
@@ -304,10 +276,18 @@ int Run()
 }  // namespace
 }  // namespace quorvane::bench
 
-int main()
+int main(int argc, char* argv[])
 {
+    quorvane::bench::ComparedPrograms compared;
     try {
-        return quorvane::bench::Run();
+        compared = quorvane::bench::ReadComparedPrograms(
+            argc, argv, {QUORVANE_DATA_DIR, {QUORVANE_EXE}, {BARE_PATTERN_WINDOW_EXE}, std::nullopt});
+    } catch (const std::invalid_argument& usage) {
+        std::fprintf(stderr, "%s\n", usage.what());
+        return 2;
+    }
+    try {
+        return quorvane::bench::Run(compared);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "key_to_pixel: %s\n", error.what());
         return 1;

@@ -23,9 +23,10 @@ int OpenPidfd(pid_t pid) { return static_cast<int>(::syscall(SYS_pidfd_open, pid
 
 }  // namespace
 
-LaunchedProcess::LaunchedProcess(const std::string& program, const std::string& workingFolder,
+LaunchedProcess::LaunchedProcess(const std::vector<std::string>& command, const std::string& workingFolder,
                                  const std::vector<std::string>& environment)
 {
+    const std::string& program = command.front();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
@@ -33,7 +34,11 @@ LaunchedProcess::LaunchedProcess(const std::string& program, const std::string& 
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
 
-    std::vector<char*> arguments{const_cast<char*>(program.c_str()), nullptr};
+    std::vector<char*> arguments;
+    for (const std::string& argument : command) {
+        arguments.push_back(const_cast<char*>(argument.c_str()));
+    }
+    arguments.push_back(nullptr);
     std::vector<char*> variables;
     for (const std::string& entry : environment) {
         variables.push_back(const_cast<char*>(entry.c_str()));

@@ -8,12 +8,13 @@
 
 namespace quorvane::bench {
 
-// A program started with no arguments in a working folder of its own, with
-// the environment given (each entry "NAME=value"), its output discarded. It
-// is stopped, if need be, and reaped when the object goes.
+// A command (the program's path, then its arguments) started in a working
+// folder of its own, with the environment given (each entry "NAME=value"),
+// its output discarded. It is stopped, if need be, and reaped when the object
+// goes.
 class LaunchedProcess {
 public:
-    LaunchedProcess(const std::string& program, const std::string& workingFolder,
+    LaunchedProcess(const std::vector<std::string>& command, const std::string& workingFolder,
                     const std::vector<std::string>& environment);
     ~LaunchedProcess();
     LaunchedProcess(const LaunchedProcess&) = delete;

@@ -1,7 +1,10 @@
-// Start-up time of Quorvane beside a bare Qt Widgets program on the same
-// display: from just before each process starts until its windows are up, as
-// the X server reports them. Runs on the display named by $DISPLAY, which
-// should have no window manager and no other clients' windows.
+// Start-up time of Quorvane beside a bare program that shows one empty
+// window, on the same display: from just before each process starts until its
+// windows are up, as the X server reports them. Without arguments the two
+// are the Linux programs built here, started in the sample data folder; the
+// command line may name others (see compared_programs.h). Runs on the display
+// named by $DISPLAY, which should have no window manager and no other
+// clients' mapped windows.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,8 +14,10 @@
 #include <vector>
 
 #include "child_environment.h"
+#include "compared_programs.h"
 #include "launched_process.h"
 #include "timing_summary.h"
+#include "window_conditions.h"
 #include "window_watch.h"
 
 namespace quorvane::bench {
@@ -23,11 +28,10 @@ using Milliseconds = std::chrono::duration<double, std::milli>;
 
 constexpr int kRuns = 20;
 constexpr auto kRunDeadline = std::chrono::seconds(10);
-constexpr double kGoalRatio = 1.3;
 
 struct Program {
-    const char* name;
-    const char* path;
+    std::string name;
+    std::vector<std::string> command;
     WindowWatch::Condition up;
 };
 
@@ -43,12 +47,7 @@ bool QuorvaneIsUp(const std::vector<TopWindow>& windows)
     return testWindow && dialog;
 }
 
-bool AnyWindowMapped(const std::vector<TopWindow>& windows)
-{
-    return std::any_of(windows.begin(), windows.end(), [](const TopWindow& window) { return window.mapped; });
-}
-
-bool NoWindows(const std::vector<TopWindow>& windows) { return windows.empty(); }
+bool AnyWindowMapped(const std::vector<TopWindow>& windows) { return !MappedWindows(windows).empty(); }
 
 std::string Describe(const std::vector<TopWindow>& windows)
 {
@@ -62,49 +61,52 @@ std::string Describe(const std::vector<TopWindow>& windows)
     return text.empty() ? "\n  no windows" : text;
 }
 
-Milliseconds TimeStartUp(WindowWatch& watch, const Program& program, const std::vector<std::string>& environment)
+Milliseconds TimeStartUp(WindowWatch& watch, const Program& program, const std::string& folder,
+                         const std::vector<std::string>& environment)
 {
     const Clock::time_point start = Clock::now();
-    LaunchedProcess process(program.path, QUORVANE_DATA_DIR, environment);
+    LaunchedProcess process(program.command, folder, environment);
     const WaitResult result = watch.WaitUntil(program.up, start + kRunDeadline, process.EndDescriptor());
     const Milliseconds elapsed = Clock::now() - start;
     const std::string seen = Describe(watch.Windows());
     const int status = process.Stop();
 
     if (result == WaitResult::TimedOut) {
-        throw std::runtime_error(std::string(program.name) + " was not up after " +
+        throw std::runtime_error(program.name + " was not up after " +
                                  std::to_string(kRunDeadline.count()) + " s; windows seen:" + seen);
     }
     if (result == WaitResult::Interrupted) {
-        throw std::runtime_error(std::string(program.name) + " ended (" + DescribeStatus(status) +
+        throw std::runtime_error(program.name + " ended (" + DescribeStatus(status) +
                                  ") before it was up; windows seen:" + seen);
     }
-    // The next run starts on an empty display.
-    if (watch.WaitUntil(NoWindows, Clock::now() + kRunDeadline) != WaitResult::Reached) {
-        throw std::runtime_error(std::string("the windows of ") + program.name + " stayed after it ended:" +
+    // The next run starts on a display that shows nothing. Windows that are
+    // never shown may stay: those of Wine's own processes, for one.
+    if (watch.WaitUntil(NoneMappedBut({}), Clock::now() + kRunDeadline) != WaitResult::Reached) {
+        throw std::runtime_error("the windows of " + program.name + " stayed after it ended:" +
                                  Describe(watch.Windows()));
     }
     return elapsed;
 }
 
-int Run()
+int Run(const ComparedPrograms& compared)
 {
-    const Program programs[] = {{"quorvane", QUORVANE_EXE, QuorvaneIsUp},
-                                {"bare_window", BARE_WINDOW_EXE, AnyWindowMapped}};
+    const Program programs[] = {{NameOf(compared.quorvane), compared.quorvane, QuorvaneIsUp},
+                                {NameOf(compared.floor), compared.floor, AnyWindowMapped}};
     const std::vector<std::string> environment = ChildEnvironment();
     WindowWatch watch;
-    if (!watch.Windows().empty()) {
-        throw std::runtime_error("the display is not empty:" + Describe(watch.Windows()));
+    if (AnyWindowMapped(watch.Windows())) {
+        throw std::runtime_error("the display shows windows:" + Describe(watch.Windows()));
     }
 
-    // One run each first, not counted: it fills the file system's caches.
+    // One run each first, not counted: it fills the file system's caches
+    // (and starts Wine's own processes, which a kept wineserver keeps).
     for (const Program& program : programs) {
-        TimeStartUp(watch, program, environment);
+        TimeStartUp(watch, program, compared.folder, environment);
     }
     std::vector<double> times[2];
     for (int run = 0; run < kRuns; ++run) {
         for (size_t i = 0; i < 2; ++i) {
-            times[i].push_back(TimeStartUp(watch, programs[i], environment).count());
+            times[i].push_back(TimeStartUp(watch, programs[i], compared.folder, environment).count());
         }
     }
 
@@ -112,20 +114,27 @@ int Run()
     const Summary bare = Summarise(times[1]);
     std::printf("Start-up until the windows are mapped, in ms (runs alternate, after one warm-up run each)\n");
     PrintSummaryHeader();
-    PrintSummary(programs[0].name, quorvane);
-    PrintSummary(programs[1].name, bare);
-    std::printf("ratio of the medians, quorvane / bare_window: %.2f (goal: at most %.1f)\n",
-                quorvane.median / bare.median, kGoalRatio);
+    PrintSummary(programs[0].name.c_str(), quorvane);
+    PrintSummary(programs[1].name.c_str(), bare);
+    PrintRatio(programs[0].name.c_str(), programs[1].name.c_str(), quorvane.median / bare.median, compared.goal);
     return 0;
 }
 
 }  // namespace
 }  // namespace quorvane::bench
 
-int main()
+int main(int argc, char* argv[])
 {
+    quorvane::bench::ComparedPrograms compared;
     try {
-        return quorvane::bench::Run();
+        compared = quorvane::bench::ReadComparedPrograms(
+            argc, argv, {QUORVANE_DATA_DIR, {QUORVANE_EXE}, {BARE_WINDOW_EXE}, 1.3});
+    } catch (const std::invalid_argument& usage) {
+        std::fprintf(stderr, "%s\n", usage.what());
+        return 2;
+    }
+    try {
+        return quorvane::bench::Run(compared);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "startup_time: %s\n", error.what());
         return 1;

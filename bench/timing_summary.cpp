@@ -27,13 +27,22 @@ Summary Summarise(std::vector<double> times)
 
 void PrintSummaryHeader()
 {
-    std::printf("%-20s %5s %9s %9s %9s %9s %9s\n", "program", "runs", "median", "q1", "q3", "min", "max");
+    std::printf("%-24s %5s %9s %9s %9s %9s %9s\n", "program", "runs", "median", "q1", "q3", "min", "max");
 }
 
 void PrintSummary(const char* name, const Summary& summary)
 {
-    std::printf("%-20s %5zu %9.1f %9.1f %9.1f %9.1f %9.1f\n", name, summary.runs, summary.median, summary.q1,
+    std::printf("%-24s %5zu %9.1f %9.1f %9.1f %9.1f %9.1f\n", name, summary.runs, summary.median, summary.q1,
                 summary.q3, summary.min, summary.max);
+}
+
+void PrintRatio(const char* name, const char* floor, double ratio, std::optional<double> goal)
+{
+    std::printf("ratio of the medians, %s / %s: %.2f", name, floor, ratio);
+    if (goal) {
+        std::printf(" (goal: at most %.1f)", *goal);
+    }
+    std::printf("\n");
 }
 
 }  // namespace quorvane::bench
