@@ -1,11 +1,74 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
+#include "scenario.h"
+#include "x11_session.h"
+
+namespace quorvane::e2e {
+namespace {
+
+// A desktop the scenarios run on: its test suite, what it can do, and the
+// scenarios that wait for the program to work there, registered as disabled.
+struct Desktop {
+    const char* suite;
+    Capabilities capabilities;
+    std::function<std::unique_ptr<Session>(const DesktopLayout&)> start;
+    std::set<std::string> awaitingProgram;
+};
+
+template <typename Kind>
+std::unique_ptr<Session> Make(const DesktopLayout& layout)
+{
+    return std::make_unique<Kind>(layout);
+}
+
+const Desktop kDesktops[] = {
+    {"X11", X11Session::kCapabilities, Make<X11Session>, {}},
+};
+
+class ScenarioTest : public ::testing::Test {
+public:
+    ScenarioTest(const Desktop& desktop, const Scenario& scenario) : desktop_(desktop), scenario_(scenario) {}
+
+    void TestBody() override
+    {
+        const auto session = desktop_.start(scenario_.layout);
+        scenario_.play(*session);
+    }
+
+private:
+    const Desktop& desktop_;
+    const Scenario& scenario_;
+};
+
+// Each scenario on each desktop that can play it.
+void RegisterScenarios()
+{
+    for (const Desktop& desktop : kDesktops) {
+        for (const Scenario& scenario : AllScenarios()) {
+            if (!std::ranges::includes(desktop.capabilities, NeedsOf(scenario))) {
+                continue;
+            }
+            const std::string name =
+                (desktop.awaitingProgram.count(scenario.name) ? "DISABLED_" : "") + scenario.name;
+            ::testing::RegisterTest(desktop.suite, name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                                    [&]() -> ::testing::Test* { return new ScenarioTest(desktop, scenario); });
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::e2e
+
 // QProcess watches its children through the application's event dispatcher.
-// Nothing here needs a display, so listing the tests works anywhere.
+// Nothing here needs a desktop, so listing the tests works anywhere.
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
+    quorvane::e2e::RegisterScenarios();
     return RUN_ALL_TESTS();
 }

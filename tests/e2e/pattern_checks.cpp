@@ -142,11 +142,21 @@ PatternCheck Cross()
     };
 }
 
-std::string MismatchesOnScreen(const XSession& session, const QRect& area, const QRect& covered,
+PatternCheck PatternOfStep(int step)
+{
+    return step <= 4 ? WhiteField() : step <= 6 ? LandscapeGrating() : Cross();
+}
+
+std::string MismatchesOnScreen(const Session& session, size_t monitor, const QRect& area, const QRect& covered,
                                const PatternCheck& check)
 {
+    const Monitor& on = session.Layout().monitors.at(monitor);
+    const auto devicePixels = [&](const QRect& rect) {
+        const QRect local = rect.translated(-on.area.topLeft());
+        return QRect(local.topLeft() * on.scale, local.size() * on.scale);
+    };
     std::string found;
-    WaitUntil([&] { return (found = check(session.Screenshot(), area, covered)).empty(); });
+    WaitUntil([&] { return (found = check(session.Screenshot(monitor), devicePixels(area), devicePixels(covered))).empty(); });
     return found;
 }
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "x_session.h"
+#include "session.h"
 
 namespace quorvane::e2e {
 
@@ -28,9 +28,13 @@ PatternCheck LandscapeGrating();
 // either neighbour on an exact half; every fifth column is checked.
 PatternCheck Cross();
 
-// Takes screenshots until `check` finds nothing wrong or time runs out;
-// gives what the last check found.
-std::string MismatchesOnScreen(const XSession& session, const QRect& area, const QRect& covered,
+// The pattern a step draws; the gratings only on a monitor wider than tall.
+PatternCheck PatternOfStep(int step);
+
+// Takes screenshots of a monitor until `check` finds nothing wrong in `area`
+// outside `covered`, or time runs out; gives what the last check found. Both
+// rectangles are in desktop coordinates, checked in device pixels.
+std::string MismatchesOnScreen(const Session& session, size_t monitor, const QRect& area, const QRect& covered,
                                const PatternCheck& check);
 
 }  // namespace quorvane::e2e

@@ -1,0 +1,253 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <iostream>
+#include <random>
+
+#include "scenario.h"
+
+namespace quorvane::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A working directory with the sample data, in which a test spoils a file.
+// The program may run as another user, who must be able to read it.
+class ScratchData {
+public:
+    ScratchData()
+    {
+        if (!dir_.isValid()) {
+            throw std::runtime_error("no temporary folder: " + dir_.errorString().toStdString());
+        }
+        fs::copy(QUORVANE_DATA_DIR, dir_.path().toStdString(), fs::copy_options::recursive);
+        fs::permissions(dir_.path().toStdString(), fs::perms::others_read | fs::perms::others_exec,
+                        fs::perm_options::add);
+    }
+
+    QString Path() const { return dir_.path(); }
+    fs::path File(const std::string& name) const { return fs::path(dir_.path().toStdString()) / name; }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// The lines of a sample file, each with its CR LF.
+QList<QByteArray> SampleLines(const std::string& name)
+{
+    QFile file(QString::fromStdString(QUORVANE_DATA_DIR "/" + name));
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error("cannot read the sample " + name);
+    }
+    QList<QByteArray> lines;
+    while (!file.atEnd()) {
+        lines << file.readLine();
+    }
+    return lines;
+}
+
+bool Write(const fs::path& path, const QList<QByteArray>& lines)
+{
+    QFile file(QString::fromStdString(path.string()));
+    const QByteArray bytes = lines.join();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// Bytes that are no text, the same on every run, from their first line on.
+QByteArray RandomBytes()
+{
+    std::mt19937 random(7);
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i) {
+        bytes += static_cast<char>(random() & 0xFF);
+    }
+    QStringDecoder decoder(QStringConverter::Utf8);
+    // The decoder decodes when its result becomes a string.
+    const QString firstLine = decoder.decode(bytes.left(bytes.indexOf('\n')));
+    if (!decoder.hasError()) {
+        throw std::runtime_error("the random bytes were meant to be no UTF-8 text from their first line");
+    }
+    return bytes;
+}
+
+// One way to spoil a text file and what the message must name besides the
+// file: the run-time error, and the line where one applies.
+struct Spoiling {
+    std::string what;
+    std::function<bool(const fs::path& file)> spoil;
+    std::optional<int> error;
+    std::optional<int> line;
+};
+
+constexpr int kFileNotFound = 53;
+constexpr int kInputPastEnd = 62;
+constexpr int kFileAccess = 75;
+const std::string kUnreadable = "without read permission";
+
+std::vector<Spoiling> SpoilingsOf(const std::string& name, std::vector<int> shortLines, int badLine)
+{
+    const QList<QByteArray> lines = SampleLines(name);
+    std::vector<Spoiling> spoilings = {
+        {"missing", [](const fs::path& file) { return fs::remove(file); }, kFileNotFound, std::nullopt},
+        {kUnreadable, [](const fs::path& file) { return ::chmod(file.c_str(), 0) == 0; }, kFileAccess,
+         std::nullopt},
+        // Every read of a process's own memory from offset 0 fails, for root too.
+        {"failing every read",
+         [](const fs::path& file) {
+             fs::remove(file);
+             fs::create_symlink("/proc/self/mem", file);
+             return true;
+         },
+         kFileAccess, std::nullopt},
+        {"a directory", [](const fs::path& file) { return fs::remove(file) && fs::create_directory(file); },
+         kFileAccess, std::nullopt},
+        {"a named pipe without writer",
+         [](const fs::path& file) { return fs::remove(file) && ::mkfifo(file.c_str(), 0644) == 0; }, kFileAccess,
+         std::nullopt},
+        // Bytes the system's code page cannot hold: some run-time error.
+        {"not UTF-8 on line " + std::to_string(badLine),
+         [=](const fs::path& file) {
+             QList<QByteArray> spoilt = lines;
+             spoilt[badLine - 1].insert(1, "\xFF");
+             return Write(file, spoilt);
+         },
+         std::nullopt, badLine},
+        {"random bytes", [](const fs::path& file) { return Write(file, {RandomBytes()}); }, std::nullopt, 1},
+    };
+    for (const int kept : shortLines) {
+        spoilings.push_back({"cut after line " + std::to_string(kept),
+                             [=](const fs::path& file) { return Write(file, lines.mid(0, kept)); }, kInputPastEnd,
+                             kept});
+    }
+    return spoilings;
+}
+
+// The first run-time error the program wrote to standard error, waiting for
+// it; nothing when none came in time.
+std::optional<std::string> FatalMessage(const ProgramRun& run)
+{
+    std::optional<std::string> message;
+    run.Await(
+        [&] {
+            const std::string errors = run.Errors();
+            const size_t start = errors.find("Run-time error");
+            const size_t end = errors.find('\n', start);
+            if (start != std::string::npos && end != std::string::npos) {
+                message = errors.substr(start, end - start);
+            }
+            return message.has_value();
+        },
+        kFirstAppearance);
+    return message;
+}
+
+// The start-up must end with a message naming the file (and the line),
+// shown in a message box that waits for the user and is the only window;
+// dismissed, it leaves no window behind and a failure status.
+void CheckStartUpFails(const Session& session, const ScratchData& data, const std::string& file,
+                       const Spoiling& spoiling)
+{
+    SCOPED_TRACE(file + " " + spoiling.what);
+    const ProgramRun run(session, Launch{kNoLanguage, data.Path()});
+    const auto message = FatalMessage(run);
+    ASSERT_TRUE(message) << "no run-time error; standard error:\n" << run.Errors();
+    EXPECT_NE(message->find(file), std::string::npos) << *message;
+    if (spoiling.error) {
+        EXPECT_EQ(message->rfind("Run-time error '" + std::to_string(*spoiling.error) + "'", 0), 0u) << *message;
+    }
+    if (spoiling.line) {
+        const QRegularExpression line(QString("\\bline %1\\b").arg(*spoiling.line));
+        EXPECT_TRUE(line.match(QString::fromStdString(*message)).hasMatch()) << *message;
+    }
+
+    std::optional<WindowId> messageBox;
+    run.Await([&] { return (messageBox = run.MessageBox()).has_value(); });
+    ASSERT_TRUE(messageBox) << "no message box";
+    EXPECT_TRUE(run.RunsFor(200ms)) << "the program did not wait for the message box";
+    const std::vector<Window> windows = run.Windows();
+    EXPECT_TRUE(windows.size() == 1 && windows.front().id == *messageBox) << "more than the message box on screen";
+    EXPECT_TRUE(run.DismissMessageBoxAndFail(*messageBox));
+}
+
+Scenario Failures(const std::string& name, const std::string& file, std::vector<int> shortLines, int badLine)
+{
+    return {name, SideBySide(), [=](const Session& session) {
+                // Root reads a file whatever its mode; "failing every read" stands in.
+                const bool readsAll = !session.ProgramAccount() && ::geteuid() == 0;
+                for (const Spoiling& spoiling : SpoilingsOf(file, shortLines, badLine)) {
+                    if (spoiling.what == kUnreadable && readsAll) {
+                        continue;
+                    }
+                    ScratchData data;
+                    ASSERT_TRUE(spoiling.spoil(data.File(file))) << "cannot spoil " << file << " as " << spoiling.what;
+                    CheckStartUpFails(session, data, file, spoiling);
+                }
+            }};
+}
+
+// A line of 10 MB where the program ignores it or keeps only its start.
+struct LongLine {
+    std::string what;
+    std::string file;
+    int line;  // replaced, or inserted before when `insert`
+    bool insert;
+    QByteArray text;
+    UserLanguage setting;
+    std::string title;  // of step 1, as the dialog must show it
+};
+
+void CheckLongLines(const Session& session)
+{
+    constexpr qsizetype kLongLine = 10 * 1024 * 1024;
+    const QByteArray ascii(kLongLine, 'x');
+    const QByteArray accented = QByteArray("\xC3\xA4").repeated(kLongLine / 2);  // ä
+    const std::string longTitle = "Long title, cut after its 30th character";
+    const std::vector<LongLine> cases = {
+        // The first line of a block is never shown.
+        {"first line of the English block", "LcdTFile.txt", 75, false, ascii, kNoLanguage, StepTitle(1)},
+        // A title keeps its first 30 characters.
+        {"title of step 1 in English", "LcdTFile.txt", 86, false, longTitle.c_str() + accented, kNoLanguage,
+         longTitle.substr(0, 30)},
+        // The language code file is read only up to the matching entry, DEU on line 4.
+        {"after the matching entry", "LcLCFile.txt", 5, true, "SVX=" + ascii, kGerman,
+         StepTitle(1, Language::Deutsch)},
+        // A value that names no language: the matching line's number still chooses it.
+        {"value of the matching entry", "LcLCFile.txt", 4, false, "DEU=" + ascii, kGerman,
+         StepTitle(1, Language::Deutsch)},
+    };
+    for (const LongLine& longLine : cases) {
+        SCOPED_TRACE(longLine.file + ", " + longLine.what);
+        ScratchData data;
+        QList<QByteArray> lines = SampleLines(longLine.file);
+        if (longLine.insert) {
+            lines.insert(longLine.line - 1, longLine.text + "\r\n");
+        } else {
+            lines[longLine.line - 1] = longLine.text + "\r\n";
+        }
+        ASSERT_TRUE(Write(data.File(longLine.file), lines));
+        const ProgramRun run(session, Launch{longLine.setting, data.Path()});
+        EXPECT_TRUE(run.DialogShows(longLine.title, kFirstAppearance));
+        EXPECT_TRUE(run.TestWindow());
+        ASSERT_TRUE(run.DialogHasFocus());
+        session.PressKeys({"Escape"});
+        EXPECT_EQ(run.WaitForExit(), 0);
+    }
+}
+
+// Line 1 is only a heading, line 3 an entry read before any match. For the
+// catalogue: one line short of the seven blocks of 74 lines, and far short;
+// line 300 lies in block 5.
+const bool added = AddScenarios({
+    Failures("SpoiltLanguageCodeFileEndsStartUpWithMessage", "LcLCFile.txt", {1}, 3),
+    Failures("SpoiltCatalogueEndsStartUpWithMessage", "LcdTFile.txt", {100, 517}, 300),
+    {"TenMegabyteLinesAreRead", SideBySide(), CheckLongLines},
+});
+
+}  // namespace
+}  // namespace quorvane::e2e
