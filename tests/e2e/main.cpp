@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "scenario.h"
+#include "sway_session.h"
 #include "x11_session.h"
 
 namespace quorvane::e2e {
@@ -27,6 +28,15 @@ std::unique_ptr<Session> Make(const DesktopLayout& layout)
 
 const Desktop kDesktops[] = {
     {"X11", X11Session::kCapabilities, Make<X11Session>, {}},
+    // On Wayland the program still lets sway tile its test window on the
+    // focused output, with a title bar and borders, and never learns where
+    // its dialog went: these wait for the test window to go full-screen on
+    // its monitor and to follow the dialog there.
+    {"Sway",
+     SwaySession::kCapabilities,
+     Make<SwaySession>,
+     {"StartUpWindowCoversLeftPrimary", "StepsDrawWhiteFieldGratingAndCross", "ThousandStepKeysEndOnFinalStepsPattern",
+      "ScaledOutputPatternsInDevicePixels", "TestWindowFollowsDialogToOtherMonitorAndBack"}},
 };
 
 class ScenarioTest : public ::testing::Test {

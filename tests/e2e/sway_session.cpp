@@ -1,0 +1,295 @@
+#include "sway_session.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <stdexcept>
+
+#include "commands.h"
+
+namespace quorvane::e2e {
+namespace {
+
+const char* const kUser = "quorvane-e2e";
+// Keeps later wtype calls from losing their first key: each call plugs in a
+// keyboard, and the program drops the first key of a new one.
+const QString kIdleMilliseconds = "86400000";
+
+// The account sway and the program run as: the test user when this runs as
+// root, made the first time; otherwise this process's own.
+std::optional<Account> TestUserAccount(QString& home)
+{
+    home = QDir::homePath();
+    if (::geteuid() != 0) {
+        return std::nullopt;
+    }
+    if (!::getpwnam(kUser)) {
+        // Another test may make it at the same moment; only its absence counts.
+        RunCommand(NeutralEnvironment(), {"useradd", "--system", "--create-home", "--home-dir",
+                                          QString("/var/lib/") + kUser, "--shell", "/usr/sbin/nologin", kUser});
+    }
+    const passwd* user = ::getpwnam(kUser);
+    if (!user) {
+        throw std::runtime_error(std::string("cannot make the user ") + kUser);
+    }
+    home = QString::fromLocal8Bit(user->pw_dir);
+    return Account{user->pw_uid, user->pw_gid};
+}
+
+QRect RectOf(const QJsonValue& value)
+{
+    const QJsonObject rect = value.toObject();
+    return QRect(rect["x"].toInt(), rect["y"].toInt(), rect["width"].toInt(), rect["height"].toInt());
+}
+
+QString OutputName(size_t monitor)
+{
+    return "HEADLESS-" + QString::number(monitor + 1);
+}
+
+QString Criteria(WindowId window)
+{
+    return QString("[con_id=%1] ").arg(window);
+}
+
+void CollectContainers(const QJsonObject& node, std::vector<QJsonObject>& found)
+{
+    if (node["type"] == "con" || node["type"] == "floating_con") {
+        found.push_back(node);
+    }
+    for (const char* children : {"nodes", "floating_nodes"}) {
+        for (const QJsonValue& child : node[children].toArray()) {
+            CollectContainers(child.toObject(), found);
+        }
+    }
+}
+
+}  // namespace
+
+SwaySession::SwaySession(DesktopLayout layout)
+    : Session(std::move(layout)), account_(TestUserAccount(home_)), compositor_(account_)
+{
+    if (!scratch_.isValid() || !runtime_.isValid()) {
+        throw std::runtime_error("no temporary folder");
+    }
+    // The runtime folder must belong to the user and be theirs alone.
+    if (account_ && ::chown(runtime_.path().toLocal8Bit().constData(), account_->uid, account_->gid) != 0) {
+        throw std::runtime_error("cannot give the runtime folder to the test user");
+    }
+    StartCompositor();
+    CheckOutputs();
+    QRect desktop;
+    for (const Monitor& monitor : Layout().monitors) {
+        desktop |= monitor.area;
+    }
+    pointer_ = std::make_unique<VirtualPointer>(RuntimePath(waylandDisplay_), desktop);
+    // Out of the way of the windows to come, which open on the focused output.
+    pointer_->MoveTo(desktop.bottomRight());
+    idleKeyboard_.setProcessEnvironment(ClientEnvironment());
+    idleKeyboard_.start("wtype", {"-s", kIdleMilliseconds});
+    if (!idleKeyboard_.waitForStarted()) {
+        throw std::runtime_error("cannot start wtype");
+    }
+    // sway opens new windows on the focused output.
+    SwayMessage({"focus", "output", OutputName(Layout().primary)});
+}
+
+void SwaySession::StartCompositor()
+{
+    QFile config(RuntimePath("config"));
+    if (!config.open(QIODevice::WriteOnly)) {
+        throw std::runtime_error("cannot write the sway configuration");
+    }
+    for (size_t i = 0; i < Layout().monitors.size(); ++i) {
+        const Monitor& monitor = Layout().monitors[i];
+        config.write(QString("output %1 resolution %2x%3 position %4 %5 scale %6\n")
+                         .arg(OutputName(i))
+                         .arg(monitor.area.width() * monitor.scale)
+                         .arg(monitor.area.height() * monitor.scale)
+                         .arg(monitor.area.x())
+                         .arg(monitor.area.y())
+                         .arg(monitor.scale)
+                         .toUtf8());
+    }
+    // On a headless output sway draws its cursor into the picture, and so
+    // into every screenshot: it hides it half a second after the last move.
+    config.write("xwayland enable\nseat * hide_cursor 500\n");
+    config.close();
+
+    QProcessEnvironment environment = NeutralEnvironment();
+    environment.insert("HOME", home_);
+    environment.insert("XDG_RUNTIME_DIR", runtime_.path());
+    environment.insert("WLR_BACKENDS", "headless");
+    environment.insert("WLR_HEADLESS_OUTPUTS", QString::number(Layout().monitors.size()));
+    environment.insert("WLR_LIBINPUT_NO_DEVICES", "1");
+    environment.insert("WLR_RENDERER", "pixman");
+    compositor_.setProcessEnvironment(environment);
+    compositor_.setStandardOutputFile(QProcess::nullDevice());
+    compositor_.setStandardErrorFile(scratch_.filePath("sway.log"));
+    compositor_.start("sway", {"--config", config.fileName()});
+    // sway makes its IPC socket after the Wayland one and answers at once.
+    const QDir runtime(runtime_.path());
+    const bool listening = WaitUntil(
+        [&] {
+            const QStringList ipc = runtime.entryList({"sway-ipc.*.sock"}, QDir::System);
+            const QStringList wayland = runtime.entryList({"wayland-?"}, QDir::System);
+            if (ipc.isEmpty() || wayland.isEmpty()) {
+                return compositor_.waitForFinished(0);
+            }
+            swaySocket_ = RuntimePath(ipc.front());
+            waylandDisplay_ = wayland.front();
+            return true;
+        },
+        kFirstAppearance);
+    if (!listening || swaySocket_.isEmpty()) {
+        throw std::runtime_error("sway does not start:\n" + FileText(scratch_.filePath("sway.log")));
+    }
+    // XWayland's display number is whatever was free: ask a client of sway.
+    SwayMessage({"exec", "echo $DISPLAY > $XDG_RUNTIME_DIR/display"});
+    QFile display(RuntimePath("display"));
+    if (!WaitUntil([&] { return display.open(QIODevice::ReadOnly) && display.size() > 0; })) {
+        throw std::runtime_error("sway does not tell the XWayland display");
+    }
+    xDisplay_ = QString::fromLocal8Bit(display.readAll()).trimmed();
+}
+
+void SwaySession::CheckOutputs() const
+{
+    const QJsonArray outputs = QJsonDocument::fromJson(SwayMessage({"-t", "get_outputs"})).array();
+    bool asWanted = static_cast<size_t>(outputs.size()) == Layout().monitors.size();
+    for (size_t i = 0; asWanted && i < Layout().monitors.size(); ++i) {
+        const QJsonObject output = outputs[static_cast<int>(i)].toObject();
+        asWanted = output["name"] == OutputName(i) && RectOf(output["rect"]) == Layout().monitors[i].area &&
+                   output["scale"].toDouble() == Layout().monitors[i].scale;
+    }
+    if (!asWanted) {
+        throw std::runtime_error("the outputs did not come out as asked:\n" +
+                                 QJsonDocument(outputs).toJson().toStdString());
+    }
+}
+
+QProcessEnvironment SwaySession::ClientEnvironment() const
+{
+    QProcessEnvironment environment = NeutralEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime_.path());
+    environment.insert("WAYLAND_DISPLAY", waylandDisplay_);
+    environment.insert("SWAYSOCK", swaySocket_);
+    return environment;
+}
+
+QByteArray SwaySession::SwayMessage(const QStringList& arguments) const
+{
+    return RunCommandChecked(ClientEnvironment(), QStringList{"swaymsg"} + arguments);
+}
+
+void SwaySession::Start(ChildProcess& program, const Launch& launch) const
+{
+    QProcessEnvironment environment = ClientEnvironment();
+    environment.remove("SWAYSOCK");
+    environment.insert("DISPLAY", xDisplay_);
+    environment.insert("HOME", home_);
+    environment.insert("LANG", launch.language.locale);
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(launch.workingDirectory);
+    program.start(QUORVANE_EXE, {});
+}
+
+std::vector<QJsonObject> SwaySession::Containers() const
+{
+    std::vector<QJsonObject> found;
+    CollectContainers(QJsonDocument::fromJson(SwayMessage({"-t", "get_tree"})).object(), found);
+    return found;
+}
+
+std::vector<Window> SwaySession::VisibleWindowsOf(qint64 pid) const
+{
+    std::vector<Window> windows;
+    for (const QJsonObject& container : Containers()) {
+        if (container["pid"].toInteger() == pid && container["visible"].toBool()) {
+            windows.push_back({static_cast<WindowId>(container["id"].toInteger()),
+                               container["name"].toString().toStdString()});
+        }
+    }
+    return windows;
+}
+
+std::optional<WindowGeometry> SwaySession::GeometryOf(WindowId window) const
+{
+    // `rect` is the container below its title bar, `window_rect` the window
+    // inside it and `deco_rect` the title bar.
+    for (const QJsonObject& container : Containers()) {
+        if (static_cast<WindowId>(container["id"].toInteger()) == window) {
+            const QRect rect = RectOf(container["rect"]);
+            return WindowGeometry{RectOf(container["window_rect"]).translated(rect.topLeft()),
+                                  rect.adjusted(0, -RectOf(container["deco_rect"]).height(), 0, 0)};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<WindowId> SwaySession::FocusedWindow() const
+{
+    for (const QJsonObject& container : Containers()) {
+        if (container["focused"].toBool()) {
+            return static_cast<WindowId>(container["id"].toInteger());
+        }
+    }
+    return std::nullopt;
+}
+
+QImage SwaySession::Screenshot(size_t monitor) const
+{
+    const QImage image =
+        QImage::fromData(RunCommandChecked(ClientEnvironment(), {"grim", "-o", OutputName(monitor), "-"}), "PNG");
+    if (image.isNull()) {
+        throw std::runtime_error("the screenshot of " + OutputName(monitor).toStdString() + " is no PNG image");
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void SwaySession::Focus(WindowId window) const
+{
+    SwayMessage({Criteria(window) + "focus"});
+}
+
+void SwaySession::PressKeys(const QStringList& keys) const
+{
+    // Letters as text; named keys, with a modifier before a "+", as keys.
+    QStringList arguments;
+    for (const QString& key : keys) {
+        const QStringList parts = key.split('+');
+        for (const QString& modifier : parts.mid(0, parts.size() - 1)) {
+            arguments << "-M" << modifier.toLower();
+        }
+        arguments << (parts.back().size() == 1 ? QStringList{parts.back()} : QStringList{"-k", parts.back()});
+        for (const QString& modifier : parts.mid(0, parts.size() - 1)) {
+            arguments << "-m" << modifier.toLower();
+        }
+    }
+    RunCommandChecked(ClientEnvironment(), QStringList{"wtype"} + arguments);
+}
+
+void SwaySession::Click(QPoint point) const
+{
+    pointer_->MoveTo(point);
+    pointer_->Click();
+}
+
+void SwaySession::MoveWindow(WindowId window, QPoint place) const
+{
+    // Focused before and after, as a drag of the title bar leaves it.
+    const QString criteria = Criteria(window);
+    SwayMessage({criteria + "focus; " + criteria +
+                 QString("move absolute position %1 %2; ").arg(place.x()).arg(place.y()) + criteria + "focus"});
+}
+
+void SwaySession::CloseWindow(WindowId window) const
+{
+    SwayMessage({Criteria(window) + "kill"});
+}
+
+}  // namespace quorvane::e2e
