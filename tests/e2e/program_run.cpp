@@ -100,9 +100,12 @@ std::optional<Window> ProgramRun::Dialog() const
     if (showing) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "the dialog's title is \"" << shown.value_or("(no dialog)")
-                                         << "\" instead of \"" << title << "\"; standard error:\n"
-                                         << Errors();
+    auto failure = ::testing::AssertionFailure() << "the dialog's title is \"" << shown.value_or("(no dialog)")
+                                                 << "\" instead of \"" << title << "\"";
+    if (Ended()) {
+        failure << "; the program ended with status " << WaitForExit().value_or(-1);
+    }
+    return failure << "; standard error:\n" << Errors();
 }
 
 ::testing::AssertionResult ProgramRun::DialogHasFocus() const

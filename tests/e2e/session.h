@@ -123,7 +123,7 @@ public:
 
     virtual void Focus(WindowId window) const = 0;
     // Keys go to the focused window: letters as typed ("n", "N"), other keys
-    // by their X names ("Escape", "Return").
+    // by their X key names ("Escape", "Return").
     virtual void PressKeys(const QStringList& keys) const = 0;
     virtual void MovePointer(QPoint point) const = 0;
     virtual void Click(QPoint point) const = 0;

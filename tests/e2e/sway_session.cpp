@@ -258,17 +258,19 @@ void SwaySession::Focus(WindowId window) const
 
 void SwaySession::PressKeys(const QStringList& keys) const
 {
-    // Letters as text; named keys, with a modifier before a "+", as keys.
+    // Letters in a row go as one text: given one by one, some of them reach
+    // the program as other keys, Esc among them.
     QStringList arguments;
+    bool typing = false;
     for (const QString& key : keys) {
-        const QStringList parts = key.split('+');
-        for (const QString& modifier : parts.mid(0, parts.size() - 1)) {
-            arguments << "-M" << modifier.toLower();
+        if (key.size() > 1) {
+            arguments << "-k" << key;
+        } else if (typing) {
+            arguments.back() += key;
+        } else {
+            arguments << key;
         }
-        arguments << (parts.back().size() == 1 ? QStringList{parts.back()} : QStringList{"-k", parts.back()});
-        for (const QString& modifier : parts.mid(0, parts.size() - 1)) {
-            arguments << "-m" << modifier.toLower();
-        }
+        typing = key.size() == 1;
     }
     RunCommandChecked(ClientEnvironment(), QStringList{"wtype"} + arguments);
 }
