@@ -1,15 +1,9 @@
 #include "actions.h"
 
-#include <thread>
-
 #include "pattern_checks.h"
 
 namespace quorvane::e2e {
 namespace {
-
-using ::testing::AssertionFailure;
-using ::testing::AssertionResult;
-using ::testing::AssertionSuccess;
 
 // The dialog's client area at 96 dpi, and places in it: the free background
 // right of the language frame, below the instruction labels and above the
@@ -22,30 +16,10 @@ constexpr QPoint kNextButton{253, 148};
 constexpr QPoint kPictureArea{38, 32};
 constexpr int kKeysPerCall = 250;
 
-AssertionResult ShowsStep(Play& play, int step)
+void ShowsStep(Play& play, int step)
 {
     play.step = step;
-    return play.run.DialogShows(StepTitle(step, play.language));
-}
-
-AssertionResult TestWindowGeometry(const Play& play, WindowGeometry& geometry,
-                                   const std::function<bool(const WindowGeometry&)>& wanted)
-{
-    std::optional<WindowGeometry> found;
-    play.run.Await([&] {
-        const auto window = play.run.TestWindow();
-        return window && (found = play.session.GeometryOf(*window)) && wanted(*found);
-    });
-    if (!found) {
-        return AssertionFailure() << "no test window; standard error:\n" << play.run.Errors();
-    }
-    geometry = *found;
-    return wanted(geometry) ? AssertionSuccess() : AssertionFailure() << "the test window lies at " << geometry.outer;
-}
-
-AssertionResult NoMismatches(const std::string& found)
-{
-    return found.empty() ? AssertionSuccess() : AssertionFailure() << found;
+    play.run.AwaitTitle(StepTitle(step, play.language));
 }
 
 }  // namespace
@@ -53,122 +27,89 @@ AssertionResult NoMismatches(const std::string& found)
 Action Key(const QString& key, int step)
 {
     return {"the key " + key.toStdString(), [=](Play& play) {
-                if (auto focused = play.run.DialogHasFocus(); !focused) {
-                    return focused;
-                }
+                play.run.AwaitDialogFocus();
                 play.session.PressKeys({key});
-                return ShowsStep(play, step);
+                ShowsStep(play, step);
             }};
 }
 
 Action Keys(const QStringList& keys, int step)
 {
     return {std::to_string(keys.size()) + " keys at full speed", [=](Play& play) {
-                if (auto focused = play.run.DialogHasFocus(); !focused) {
-                    return focused;
-                }
+                play.run.AwaitDialogFocus();
                 for (qsizetype first = 0; first < keys.size(); first += kKeysPerCall) {
                     play.session.PressKeys(keys.mid(first, kKeysPerCall));
                 }
                 // The title stays for a second: the program has worked through
                 // every key, and the title did not only pass by.
                 for (int check = 0; check < 5; ++check) {
-                    if (auto shown = ShowsStep(play, step); !shown) {
-                        return shown;
-                    }
+                    ShowsStep(play, step);
                     std::this_thread::sleep_for(200ms);
                 }
-                return AssertionSuccess();
             }};
 }
 
 Action Click(Button button, int step)
 {
     return {button == Button::Next ? "a click on Next" : "a click on Back", [=](Play& play) {
-                WindowGeometry dialog;
-                if (auto found = play.run.DialogGeometry(dialog); !found) {
-                    return found;
-                }
-                play.session.Click(dialog.client.topLeft() + (button == Button::Next ? kNextButton : kBackButton));
-                return ShowsStep(play, step);
+                const QPoint corner = play.run.DialogGeometry().client.topLeft();
+                play.session.Click(corner + (button == Button::Next ? kNextButton : kBackButton));
+                ShowsStep(play, step);
             }};
 }
 
 Action ExitsWithEsc()
 {
     return {"Esc", [](Play& play) {
-                if (auto focused = play.run.DialogHasFocus(); !focused) {
-                    return focused;
-                }
+                play.run.AwaitDialogFocus();
                 play.session.PressKeys({"Escape"});
                 const auto status = play.run.WaitForExit();
-                return status == 0 ? AssertionSuccess()
-                                   : AssertionFailure() << "the exit status is " << status.value_or(-1)
-                                                        << "; standard error:\n"
-                                                        << play.run.Errors();
+                Require(status == 0, play.run.Failure("the exit status is " + std::to_string(status.value_or(-1))));
             }};
 }
 
 Action Covers(size_t monitor)
 {
-    return {"the test window over monitor " + std::to_string(monitor + 1), [=](Play& play) {
-                return Covers(play.session.Layout().monitors.at(monitor).area).act(play);
-            }};
+    return {"the test window over monitor " + std::to_string(monitor + 1),
+            [=](Play& play) { Covers(play.session.Area(monitor)).act(play); }};
 }
 
 Action Covers(const QRect& area)
 {
-    return {"the test window over " + QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()).toStdString(), [=](Play& play) {
-                WindowGeometry window;
-                if (auto found = TestWindowGeometry(play, window, [&](auto& g) { return g.outer == area; }); !found) {
-                    return found << " instead of over " << area << "; standard error:\n" << play.run.Errors();
-                }
-                return window.client == window.outer ? AssertionSuccess()
-                                                     : AssertionFailure() << "the test window has a frame around "
-                                                                          << window.client;
+    return {"the test window over " + Text(area), [=](Play& play) {
+                const auto window = play.run.TestWindowGeometry([&](auto& g) { return g.outer == area; });
+                Require(window.outer == area,
+                        play.run.Failure("the test window lies at " + Text(window.outer) + " instead of " + Text(area)));
+                Require(window.client == window.outer, "the test window has a frame around " + Text(window.client));
             }};
 }
 
 Action ShowsPattern(size_t monitor)
 {
     return {"the pattern on monitor " + std::to_string(monitor + 1), [=](Play& play) {
-                WindowGeometry dialog;
-                if (auto found = play.run.DialogGeometry(dialog); !found) {
-                    return found;
-                }
-                const QRect area = play.session.Layout().monitors.at(monitor).area;
-                return NoMismatches(
-                    MismatchesOnScreen(play.session, monitor, area, dialog.outer, PatternOfStep(play.step)));
+                AwaitPattern(play.session, monitor, play.session.Area(monitor), play.run.DialogGeometry().outer,
+                             play.step);
             }};
 }
 
 Action PatternFillsTestWindow()
 {
     return {"the pattern in the test window", [](Play& play) {
-                WindowGeometry window;
-                WindowGeometry dialog;
-                if (auto found = TestWindowGeometry(play, window, [](auto&) { return true; }); !found) {
-                    return found;
-                }
-                if (auto found = play.run.DialogGeometry(dialog); !found) {
-                    return found;
-                }
-                const auto& monitors = play.session.Layout().monitors;
-                for (size_t monitor = 0; monitor < monitors.size(); ++monitor) {
-                    if (monitors[monitor].area.contains(window.client)) {
-                        return NoMismatches(MismatchesOnScreen(play.session, monitor, window.client, dialog.outer,
-                                                               PatternOfStep(play.step)));
+                const QRect window = play.run.TestWindowGeometry([](auto&) { return true; }).client;
+                for (size_t monitor = 0; monitor < play.session.Layout().monitors.size(); ++monitor) {
+                    if (play.session.Area(monitor).contains(window)) {
+                        AwaitPattern(play.session, monitor, window, play.run.DialogGeometry().outer, play.step);
+                        return;
                     }
                 }
-                return AssertionFailure() << "the test window " << window.client << " lies on no one monitor";
+                throw std::runtime_error("the test window " + Text(window) + " lies on no one monitor");
             }};
 }
 
 Action MoveDialogTo(size_t monitor)
 {
     return {"the dialog moved to monitor " + std::to_string(monitor + 1), [=](Play& play) {
-                const QPoint corner = play.session.Layout().monitors.at(monitor).area.topLeft();
-                return MoveDialogTo(corner + QPoint(100, 100)).act(play);
+                MoveDialogTo(play.session.Area(monitor).topLeft() + QPoint(100, 100)).act(play);
             }};
 }
 
@@ -176,35 +117,28 @@ Action MoveDialogTo(QPoint place)
 {
     return {"the dialog moved", [=](Play& play) {
                 const auto dialog = play.run.Dialog();
-                if (!dialog) {
-                    return AssertionFailure() << "no dialog to move";
-                }
+                Require(dialog.has_value(), "no dialog to move");
                 play.session.MoveWindow(dialog->id, place);
-                if (!play.run.Await([&] {
-                        const auto geometry = play.session.GeometryOf(dialog->id);
-                        return geometry && (geometry->outer.topLeft() == place || geometry->client.topLeft() == place);
-                    })) {
-                    return AssertionFailure() << "the dialog does not move to " << place.x() << ", " << place.y();
-                }
-                return AssertionSuccess();
+                // Depending on the window's gravity, its frame or its own area goes there.
+                Require(play.run.Await([&] {
+                    const auto geometry = play.session.GeometryOf(dialog->id);
+                    return geometry && (geometry->outer.topLeft() == place || geometry->client.topLeft() == place);
+                }),
+                        "the dialog does not move to " + std::to_string(place.x()) + ", " + std::to_string(place.y()));
             }};
 }
 
 Action Hover()
 {
     return {"the pointer over the dialog", [](Play& play) {
-                WindowGeometry dialog;
-                if (auto found = play.run.DialogGeometry(dialog); !found) {
-                    return found;
-                }
                 // Over the title bar first: a pointer that is already inside
                 // when the dialog arrives gets it no "enter", and the toolkit
                 // ignores motion without one.
+                const WindowGeometry dialog = play.run.DialogGeometry();
                 const QPoint spot = dialog.client.topLeft() + kFreeBackground;
                 play.session.MovePointer({spot.x(), (dialog.outer.top() + dialog.client.top()) / 2});
                 play.session.MovePointer(spot);
                 play.session.MovePointer(spot + QPoint(1, 1));
-                return AssertionSuccess();
             }};
 }
 
@@ -212,32 +146,25 @@ Action CloseDialog()
 {
     return {"the dialog closed by its title bar", [](Play& play) {
                 const auto dialog = play.run.Dialog();
-                if (!dialog) {
-                    return AssertionFailure() << "no dialog to close";
-                }
+                Require(dialog.has_value(), "no dialog to close");
                 play.session.CloseWindow(dialog->id);
-                if (!play.run.RunsFor(300ms)) {
-                    return AssertionFailure() << "closing the dialog ended the program";
-                }
-                return ShowsStep(play, play.step);
+                Require(play.run.RunsFor(300ms), play.run.Failure("closing the dialog ended the program"));
+                ShowsStep(play, play.step);
             }};
 }
 
 Action IgnoresClicksOnTestWindow(size_t monitor)
 {
     return {"clicks on the test window", [=](Play& play) {
-                const QRect area = play.session.Layout().monitors.at(monitor).area;
+                const QRect area = play.session.Area(monitor);
                 for (const QPoint spot : {area.bottomRight() - QPoint(50, 50), area.topLeft() + kPictureArea}) {
                     play.session.Click(spot);
-                    if (!play.run.RunsFor(300ms)) {
-                        return AssertionFailure() << "a click at " << spot.x() << ", " << spot.y()
-                                                  << " ended the program";
-                    }
+                    Require(play.run.RunsFor(300ms), play.run.Failure("a click at " + std::to_string(spot.x()) +
+                                                                      ", " + std::to_string(spot.y()) +
+                                                                      " ended the program"));
                 }
-                if (auto shown = ShowsStep(play, play.step); !shown) {
-                    return shown;
-                }
-                return play.run.DialogHasFocus();
+                ShowsStep(play, play.step);
+                play.run.AwaitDialogFocus();
             }};
 }
 
@@ -246,62 +173,47 @@ Action DialogAtTopCentreOf(size_t monitor)
     return {"the dialog's place", [=](Play& play) {
                 // 20 twips are 1.33 pixels at 96 dpi. Centred with the design
                 // width, then widened by a few pixels.
-                const QRect area = play.session.Layout().monitors.at(monitor).area;
-                WindowGeometry dialog;
-                const auto offset = [&] { return dialog.outer.center().x() - area.center().x(); };
+                const QRect area = play.session.Area(monitor);
+                QRect dialog;
+                const auto placed = [&] {
+                    return dialog.y() == area.y() + 1 && std::abs(dialog.center().x() - area.center().x()) <= 8;
+                };
                 play.run.Await([&] {
-                    return play.run.DialogGeometry(dialog) && dialog.outer.y() == area.y() + 1 &&
-                           std::abs(offset()) <= 8;
+                    dialog = play.run.DialogGeometry().outer;
+                    return placed();
                 });
-                if (dialog.outer.y() != area.y() + 1 || std::abs(offset()) > 8) {
-                    return AssertionFailure() << "the dialog lies at " << dialog.outer;
-                }
-                return AssertionSuccess();
+                Require(placed(), "the dialog lies at " + Text(dialog));
             }};
 }
 
 Action DialogScaledBy(double factor)
 {
     return {"the dialog's size", [=](Play& play) {
-                WindowGeometry dialog;
-                if (auto found = play.run.DialogGeometry(dialog); !found) {
-                    return found;
-                }
-                const QSizeF ratio(double(dialog.client.width()) / kDialogClient.width(),
-                                   double(dialog.client.height()) / kDialogClient.height());
-                if (std::abs(ratio.width() - factor) > 0.1 || std::abs(ratio.height() - factor) > 0.1) {
-                    return AssertionFailure() << "the dialog's area " << dialog.client << " is not "
-                                              << factor << " times " << kDialogClient.width() << " x "
-                                              << kDialogClient.height();
-                }
-                return AssertionSuccess();
+                const QRect dialog = play.run.DialogGeometry().client;
+                const double across = double(dialog.width()) / kDialogClient.width();
+                const double down = double(dialog.height()) / kDialogClient.height();
+                Require(std::abs(across - factor) <= 0.1 && std::abs(down - factor) <= 0.1,
+                        "the dialog's area " + Text(dialog) + " is not " + std::to_string(factor) +
+                            " times 516 x 167");
             }};
 }
 
-Action Plug(const QString& name, const QRect& area)
+Action Plug(const QString& name, const QRect& area, bool primary)
 {
-    return {"monitor " + name.toStdString() + " plugged in", [=](Play& play) {
-                play.session.Plug(name, area, false);
-                return AssertionSuccess();
-            }};
+    return {"monitor " + name.toStdString() + " plugged in",
+            [=](Play& play) { play.session.Plug(name, area, primary); }};
 }
 
 Action Unplug(const QString& name)
 {
-    return {"monitor " + name.toStdString() + " unplugged", [=](Play& play) {
-                play.session.Unplug(name);
-                return AssertionSuccess();
-            }};
+    return {"monitor " + name.toStdString() + " unplugged", [=](Play& play) { play.session.Unplug(name); }};
 }
 
-Action KeepsRunning()
+Action KeepsRunning(std::chrono::milliseconds span)
 {
-    return {"the program still running", [](Play& play) {
-                if (!play.run.RunsFor(500ms) || play.run.MessageBox()) {
-                    return AssertionFailure() << "the program ended or reports an error; standard error:\n"
-                                              << play.run.Errors();
-                }
-                return AssertionSuccess();
+    return {"the program still running", [=](Play& play) {
+                Require(play.run.RunsFor(span) && !play.run.MessageBox(),
+                        play.run.Failure("the program ended or reports an error"));
             }};
 }
 

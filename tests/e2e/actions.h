@@ -36,9 +36,9 @@ Action DialogAtTopCentreOf(size_t monitor);
 // The dialog's own area against its size at 96 dpi.
 Action DialogScaledBy(double factor);
 
-Action Plug(const QString& name, const QRect& area);
+Action Plug(const QString& name, const QRect& area, bool primary = false);
 Action Unplug(const QString& name);
-// The program neither ended nor reported an error.
-Action KeepsRunning();
+// The program neither ends nor reports an error within `span`.
+Action KeepsRunning(std::chrono::milliseconds span = 500ms);
 
 }  // namespace quorvane::e2e

@@ -2,9 +2,6 @@
 
 #include <QCoreApplication>
 
-#include <stdexcept>
-#include <thread>
-
 namespace quorvane::e2e {
 namespace {
 
@@ -18,9 +15,7 @@ ProgramRun::ProgramRun(const Session& session, const Launch& launch)
 {
     process_.setStandardOutputFile(QProcess::nullDevice());
     session.Start(process_, launch);
-    if (!process_.waitForStarted()) {
-        throw std::runtime_error("cannot start the program: " + process_.errorString().toStdString());
-    }
+    Require(process_.waitForStarted(), "cannot start the program: " + process_.errorString().toStdString());
 }
 
 bool ProgramRun::Ended() const
@@ -35,7 +30,7 @@ bool ProgramRun::RunsFor(std::chrono::milliseconds span) const
 
 std::optional<int> ProgramRun::WaitForExit() const
 {
-    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(static_cast<int>(kReaction.count()))) {
+    if (!Ended() && !process_.waitForFinished(static_cast<int>(kReaction.count()))) {
         process_.kill();
         process_.waitForFinished(-1);
         return std::nullopt;
@@ -51,29 +46,36 @@ std::string ProgramRun::Errors() const
     return errors_;
 }
 
+std::string ProgramRun::Failure(const std::string& what) const
+{
+    const std::string end = Ended() ? "; the program ended with status " + std::to_string(WaitForExit().value_or(-1))
+                                    : "";
+    return what + end + "; standard error:\n" + Errors();
+}
+
 std::vector<Window> ProgramRun::Windows() const
 {
     return Ended() ? std::vector<Window>{} : session_.VisibleWindowsOf(process_.processId());
 }
 
-std::optional<WindowId> ProgramRun::WindowTitled(const std::string& title) const
+std::optional<WindowId> ProgramRun::TestWindow() const
 {
     for (const Window& window : Windows()) {
-        if (window.title == title) {
+        if (window.title == kTestWindowTitle) {
             return window.id;
         }
     }
     return std::nullopt;
 }
 
-std::optional<WindowId> ProgramRun::TestWindow() const
-{
-    return WindowTitled(kTestWindowTitle);
-}
-
 std::optional<WindowId> ProgramRun::MessageBox() const
 {
-    return WindowTitled(kMessageBoxTitle);
+    for (const Window& window : Windows()) {
+        if (window.title == kMessageBoxTitle) {
+            return window.id;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<Window> ProgramRun::Dialog() const
@@ -87,82 +89,60 @@ std::optional<Window> ProgramRun::Dialog() const
     return others.size() == 1 ? std::optional(others.front()) : std::nullopt;
 }
 
-::testing::AssertionResult ProgramRun::DialogShows(const std::string& title, std::chrono::milliseconds timeout) const
+void ProgramRun::AwaitTitle(const std::string& title, std::chrono::milliseconds timeout) const
 {
-    std::optional<std::string> shown;
-    const bool showing = Await(
-        [&] {
-            const auto dialog = Dialog();
-            shown = dialog ? std::optional(dialog->title) : std::nullopt;
-            return shown == title;
-        },
-        timeout);
-    if (showing) {
-        return ::testing::AssertionSuccess();
+    std::optional<Window> dialog;
+    if (!Await([&] { return (dialog = Dialog()) && dialog->title == title; }, timeout)) {
+        throw std::runtime_error(Failure("the dialog's title is \"" + (dialog ? dialog->title : "(no dialog)") +
+                                         "\" instead of \"" + title + "\""));
     }
-    auto failure = ::testing::AssertionFailure() << "the dialog's title is \"" << shown.value_or("(no dialog)")
-                                                 << "\" instead of \"" << title << "\"";
-    if (Ended()) {
-        failure << "; the program ended with status " << WaitForExit().value_or(-1);
-    }
-    return failure << "; standard error:\n" << Errors();
 }
 
-::testing::AssertionResult ProgramRun::DialogHasFocus() const
+void ProgramRun::AwaitDialogFocus() const
 {
-    if (Await([&] {
+    std::optional<WindowId> focused;
+    if (!Await([&] {
             const auto dialog = Dialog();
-            return dialog && session_.FocusedWindow() == dialog->id;
+            return dialog && (focused = session_.FocusedWindow()) == dialog->id;
         })) {
-        return ::testing::AssertionSuccess();
-    }
-    const auto focused = session_.FocusedWindow();
-    std::string title = "(none)";
-    for (const Window& window : Windows()) {
-        title = window.id == focused ? window.title : title;
-    }
-    return ::testing::AssertionFailure() << "the dialog does not have the focus; the focused window is \"" << title
-                                         << "\"";
-}
-
-::testing::AssertionResult ProgramRun::DialogGeometry(WindowGeometry& geometry) const
-{
-    // A desktop may still be framing a window that has just appeared: only a
-    // geometry that holds for a moment counts.
-    std::optional<WindowGeometry> found;
-    std::optional<WindowGeometry> before;
-    Await([&] {
-        before = found;
-        const auto dialog = Dialog();
-        found = dialog ? session_.GeometryOf(dialog->id) : std::nullopt;
-        if (found && before && found->client == before->client && found->outer == before->outer) {
-            return true;
+        std::string title = "(none)";
+        for (const Window& window : Windows()) {
+            title = window.id == focused ? window.title : title;
         }
-        std::this_thread::sleep_for(100ms);
-        return false;
-    });
-    if (!found) {
-        return ::testing::AssertionFailure() << "no dialog on screen; standard error:\n" << Errors();
+        throw std::runtime_error(Failure("the dialog does not have the focus; the focused window is " + title));
     }
-    geometry = *found;
-    return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult ProgramRun::DismissMessageBoxAndFail(WindowId box) const
+WindowGeometry ProgramRun::DialogGeometry() const
+{
+    std::optional<WindowGeometry> found;
+    Await([&] {
+        const auto dialog = Dialog();
+        return (found = dialog ? session_.GeometryOf(dialog->id) : std::nullopt).has_value();
+    });
+    Require(found.has_value(), Failure("no dialog on screen"));
+    return *found;
+}
+
+WindowGeometry ProgramRun::TestWindowGeometry(const std::function<bool(const WindowGeometry&)>& wanted) const
+{
+    std::optional<WindowGeometry> found;
+    Await([&] {
+        const auto window = TestWindow();
+        return window && (found = session_.GeometryOf(*window)) && wanted(*found);
+    });
+    Require(found.has_value(), Failure("no test window"));
+    return *found;
+}
+
+void ProgramRun::DismissMessageBoxAndFail(WindowId box) const
 {
     session_.Focus(box);
     session_.PressKeys({"Return"});
     const auto status = WaitForExit();
-    if (!status) {
-        return ::testing::AssertionFailure() << "the program still ran after the message box was dismissed";
-    }
-    if (*status <= 0 || *status >= 128) {
-        return ::testing::AssertionFailure() << "the program ended with status " << *status;
-    }
-    if (!session_.VisibleWindowsOf(process_.processId()).empty()) {
-        return ::testing::AssertionFailure() << "a window outlived the program";
-    }
-    return ::testing::AssertionSuccess();
+    Require(status.has_value(), "the program still ran after the message box was dismissed");
+    Require(*status > 0 && *status < 128, "the program ended with status " + std::to_string(*status));
+    Require(session_.VisibleWindowsOf(process_.processId()).empty(), "a window outlived the program");
 }
 
 }  // namespace quorvane::e2e

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,25 +9,24 @@
 
 namespace quorvane::e2e {
 
-// The program under test on a session. It is stopped when this object goes,
-// whatever state it is in.
+// The program under test on a session, stopped when this object goes. The
+// waits throw when what they wait for does not come, and give up at once
+// when the program has ended.
 class ProgramRun {
 public:
     ProgramRun(const Session& session, const Launch& launch);
 
-    // Polls `condition` like WaitUntil, giving up at once when the program
-    // has ended.
+    // Polls like WaitUntil, but not beyond the program's end.
     template <typename Condition>
     bool Await(Condition condition, std::chrono::milliseconds timeout = kReaction) const
     {
         return WaitUntil([&] { return condition() || Ended(); }, timeout) && condition();
     }
 
-    // Whether the program still runs after `span`: for checking that
-    // something did not end it.
+    // Whether the program still runs after `span`.
     bool RunsFor(std::chrono::milliseconds span) const;
-    // The exit status, or 128 + the signal that ended it; a program still
-    // running after the timeout is killed and nothing is returned.
+    // The exit status, or 128 + the signal that ended it; nothing when it
+    // still ran after the timeout and was killed.
     std::optional<int> WaitForExit() const;
     // What the program wrote to its standard error so far.
     std::string Errors() const;
@@ -41,20 +38,22 @@ public:
     std::optional<WindowId> MessageBox() const;
     std::optional<Window> Dialog() const;
 
-    // Waits for the dialog to show `title` (UTF-8).
-    ::testing::AssertionResult DialogShows(const std::string& title,
-                                           std::chrono::milliseconds timeout = kReaction) const;
+    void AwaitTitle(const std::string& title, std::chrono::milliseconds timeout = kReaction) const;
     // Waits for the dialog to have the focus, which takes the keys.
-    ::testing::AssertionResult DialogHasFocus() const;
+    void AwaitDialogFocus() const;
     // Waits for the dialog and gives its geometry.
-    ::testing::AssertionResult DialogGeometry(WindowGeometry& geometry) const;
-    // Closes the message box `box` with Return and waits for the program to
-    // end with a failure status of its own (not a signal), leaving no window.
-    ::testing::AssertionResult DismissMessageBoxAndFail(WindowId box) const;
+    WindowGeometry DialogGeometry() const;
+    // The test window's geometry once `wanted` holds, or the last one seen.
+    WindowGeometry TestWindowGeometry(const std::function<bool(const WindowGeometry&)>& wanted) const;
+    // Dismisses the message box `box` with Return; the program must end with
+    // a failure status of its own (not a signal), leaving no window.
+    void DismissMessageBoxAndFail(WindowId box) const;
+
+    // `what` failed: the report, with the program's standard error.
+    std::string Failure(const std::string& what) const;
 
 private:
     bool Ended() const;
-    std::optional<WindowId> WindowTitled(const std::string& title) const;
 
     const Session& session_;
     mutable ChildProcess process_;

@@ -1,5 +1,7 @@
 #include "scenario.h"
 
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QList>
 
@@ -65,15 +67,30 @@ bool AddScenarios(std::vector<Scenario> scenarios)
     return true;
 }
 
+bool Passes(const std::string& what, const std::function<void()>& check)
+{
+    try {
+        check();
+        return true;
+    } catch (const std::exception& failure) {
+        ADD_FAILURE() << what << ": " << failure.what();
+        return false;
+    }
+}
+
 Scenario Script(std::string name, DesktopLayout layout, UserLanguage setting, Language language,
                 std::vector<Action> actions, Capabilities needs)
 {
+    actions.insert(actions.begin(), Action{"the start", [](Play& play) {
+                                               play.run.AwaitTitle(StepTitle(1, play.language), kFirstAppearance);
+                                           }});
     auto play = [setting, language, actions](const Session& session) {
         const ProgramRun run(session, Launch{setting});
-        ASSERT_TRUE(run.DialogShows(StepTitle(1, language), kFirstAppearance)) << "when the program starts";
         Play state{session, run, language};
         for (const Action& action : actions) {
-            ASSERT_TRUE(action.act(state)) << action.what << ", seen on step " << state.step;
+            if (!Passes(action.what + " after step " + std::to_string(state.step), [&] { action.act(state); })) {
+                return;
+            }
         }
     };
     return Scenario{std::move(name), std::move(layout), play, std::move(needs)};

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,6 +48,10 @@ Capabilities NeedsOf(const Scenario& scenario);
 const std::vector<Scenario>& AllScenarios();
 bool AddScenarios(std::vector<Scenario> scenarios);
 
+// Runs `check`: a failure it throws counts as the test's, reported as that
+// of `what`. True when none came.
+bool Passes(const std::string& what, const std::function<void()>& check);
+
 // What the actions of a script share: the session, the program, the
 // language it shows and the step it was last seen on.
 struct Play {
@@ -59,15 +61,16 @@ struct Play {
     int step = 1;
 };
 
-// One thing the user does or sees; `what` names it in a failure report.
+// One thing the user does or sees, which throws when what should follow
+// does not; `what` names it in the failure report.
 struct Action {
     std::string what;
-    std::function<::testing::AssertionResult(Play&)> act;
+    std::function<void(Play&)> act;
 };
 
 // A scenario that starts the program with the language `setting`, waits for
-// the dialog's first title in `language`, then plays `actions` in order and
-// stops at the first that fails.
+// the dialog's first title in `language`, then plays `actions` in order up to
+// the first that fails.
 Scenario Script(std::string name, DesktopLayout layout, UserLanguage setting, Language language,
                 std::vector<Action> actions, Capabilities needs = {});
 

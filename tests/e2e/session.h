@@ -2,12 +2,10 @@
 
 #include <QImage>
 #include <QRect>
-#include <QString>
 #include <QStringList>
 
 #include <chrono>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -16,19 +14,12 @@
 
 #include "child_process.h"
 
-// How GoogleTest prints a rectangle: "1024x768+0+0".
-inline std::ostream& operator<<(std::ostream& out, const QRect& rect)
-{
-    return out << rect.width() << "x" << rect.height() << "+" << rect.x() << "+" << rect.y();
-}
-
 namespace quorvane::e2e {
 
 using namespace std::chrono_literals;
 
 // Limits for a loaded two-core machine: a program's first window may take
-// long; a reaction to a key or a move less so. Waits on the program end at
-// once when it has gone, so a failure is still reported quickly.
+// long, a reaction to a key or a move less so.
 inline constexpr std::chrono::milliseconds kFirstAppearance = 40s;
 inline constexpr std::chrono::milliseconds kReaction = 20s;
 
@@ -46,16 +37,30 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = kReactio
     return true;
 }
 
-// A monitor in desktop coordinates, which put the layout's top-left corner
-// at (0, 0); on a scaled monitor one desktop pixel is `scale` device pixels.
+// What was seen instead of what should have been: it ends the scenario.
+inline void Require(bool holds, const std::string& otherwise)
+{
+    if (!holds) {
+        throw std::runtime_error(otherwise);
+    }
+}
+
+// "1024x768+0+0"
+inline std::string Text(const QRect& rect)
+{
+    return QString::asprintf("%dx%d%+d%+d", rect.width(), rect.height(), rect.x(), rect.y()).toStdString();
+}
+
+// A monitor in desktop coordinates, in which the layout's top-left corner is
+// (0, 0); on a scaled monitor one desktop pixel is `scale` device pixels.
 struct Monitor {
     QRect area;
     int scale = 1;
 };
 
 // The monitors of a session, named "M1", "M2", … in this order. The desktop
-// is at least `minimumWidth` wide, which leaves room for monitors plugged in
-// later. `dpi` is the toolkit's font resolution.
+// is at least `minimumWidth` wide, room for monitors plugged in later; `dpi`
+// is the toolkit's font resolution.
 struct DesktopLayout {
     std::vector<Monitor> monitors;
     size_t primary = 0;
@@ -63,8 +68,8 @@ struct DesktopLayout {
     int dpi = 96;
 };
 
-// What a desktop may be unable to do; a scenario needing one of these is not
-// offered on a session that lacks it.
+// What a desktop may be unable to do; a scenario that needs one of these is
+// not offered on a session without it.
 enum class Capability {
     PrimaryChoice,    // any monitor may be the primary one
     WindowPlacement,  // a program places its own windows
@@ -92,10 +97,11 @@ struct Window {
     std::string title;  // UTF-8, byte for byte
 };
 
-// In desktop coordinates.
+// In desktop coordinates: the window's own area, and with the frame and
+// title bar that the desktop puts around it.
 struct WindowGeometry {
-    QRect client;  // the window's own area
-    QRect outer;   // with the frame and title bar the desktop puts around it
+    QRect client;
+    QRect outer;
 };
 
 // A private desktop on which one scenario runs: it starts the program and
@@ -109,6 +115,7 @@ public:
     Session& operator=(const Session&) = delete;
 
     const DesktopLayout& Layout() const { return layout_; }
+    const QRect& Area(size_t monitor) const { return layout_.monitors.at(monitor).area; }
 
     // The user the program runs as, when not this process's.
     virtual std::optional<Account> ProgramAccount() const { return std::nullopt; }
@@ -118,7 +125,7 @@ public:
     virtual std::vector<Window> VisibleWindowsOf(qint64 pid) const = 0;
     virtual std::optional<WindowGeometry> GeometryOf(WindowId window) const = 0;
     virtual std::optional<WindowId> FocusedWindow() const = 0;
-    // One monitor in its device pixels, in QImage::Format_RGB32.
+    // One monitor in its device pixels, without the pointer, as RGB32.
     virtual QImage Screenshot(size_t monitor) const = 0;
 
     virtual void Focus(WindowId window) const = 0;

@@ -222,9 +222,13 @@ std::optional<WindowGeometry> SwaySession::GeometryOf(WindowId window) const
     // `rect` is the container below its title bar, `window_rect` the window
     // inside it and `deco_rect` the title bar.
     for (const QJsonObject& container : Containers()) {
-        if (static_cast<WindowId>(container["id"].toInteger()) == window) {
-            const QRect rect = RectOf(container["rect"]);
-            return WindowGeometry{RectOf(container["window_rect"]).translated(rect.topLeft()),
+        const QRect rect = RectOf(container["rect"]);
+        const QRect inner = RectOf(container["window_rect"]);
+        // A new window's frame is settled when its decoration is: till then
+        // sway reports no border but the window already inside one.
+        const bool framing = container["border"] == "none" && inner.x() > 0;
+        if (static_cast<WindowId>(container["id"].toInteger()) == window && !framing) {
+            return WindowGeometry{inner.translated(rect.topLeft()),
                                   rect.adjusted(0, -RectOf(container["deco_rect"]).height(), 0, 0)};
         }
     }

@@ -7,8 +7,9 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
-#include <iostream>
 #include <random>
+
+#include <gtest/gtest.h>
 
 #include "scenario.h"
 
@@ -129,19 +130,17 @@ std::vector<Spoiling> SpoilingsOf(const std::string& name, std::vector<int> shor
 }
 
 // The first run-time error the program wrote to standard error, waiting for
-// it; nothing when none came in time.
-std::optional<std::string> FatalMessage(const ProgramRun& run)
+// it; empty when none came in time.
+std::string FatalMessage(const ProgramRun& run)
 {
-    std::optional<std::string> message;
+    std::string message;
     run.Await(
         [&] {
             const std::string errors = run.Errors();
             const size_t start = errors.find("Run-time error");
             const size_t end = errors.find('\n', start);
-            if (start != std::string::npos && end != std::string::npos) {
-                message = errors.substr(start, end - start);
-            }
-            return message.has_value();
+            message = start != std::string::npos && end != std::string::npos ? errors.substr(start, end - start) : "";
+            return !message.empty();
         },
         kFirstAppearance);
     return message;
@@ -153,26 +152,22 @@ std::optional<std::string> FatalMessage(const ProgramRun& run)
 void CheckStartUpFails(const Session& session, const ScratchData& data, const std::string& file,
                        const Spoiling& spoiling)
 {
-    SCOPED_TRACE(file + " " + spoiling.what);
     const ProgramRun run(session, Launch{kNoLanguage, data.Path()});
-    const auto message = FatalMessage(run);
-    ASSERT_TRUE(message) << "no run-time error; standard error:\n" << run.Errors();
-    EXPECT_NE(message->find(file), std::string::npos) << *message;
-    if (spoiling.error) {
-        EXPECT_EQ(message->rfind("Run-time error '" + std::to_string(*spoiling.error) + "'", 0), 0u) << *message;
-    }
-    if (spoiling.line) {
-        const QRegularExpression line(QString("\\bline %1\\b").arg(*spoiling.line));
-        EXPECT_TRUE(line.match(QString::fromStdString(*message)).hasMatch()) << *message;
-    }
+    const std::string message = FatalMessage(run);
+    Require(!message.empty(), run.Failure("no run-time error"));
+    Require(message.find(file) != std::string::npos, "the file is not named: " + message);
+    const std::string error = spoiling.error ? "Run-time error '" + std::to_string(*spoiling.error) + "'" : "";
+    Require(message.rfind(error, 0) == 0, "not " + error + ": " + message);
+    const QRegularExpression line(QString("\\bline %1\\b").arg(spoiling.line.value_or(0)));
+    Require(!spoiling.line || line.match(QString::fromStdString(message)).hasMatch(), "the line is not named: " + message);
 
-    std::optional<WindowId> messageBox;
-    run.Await([&] { return (messageBox = run.MessageBox()).has_value(); });
-    ASSERT_TRUE(messageBox) << "no message box";
-    EXPECT_TRUE(run.RunsFor(200ms)) << "the program did not wait for the message box";
+    std::optional<WindowId> box;
+    run.Await([&] { return (box = run.MessageBox()).has_value(); });
+    Require(box.has_value(), run.Failure("no message box"));
+    Require(run.RunsFor(200ms), "the program did not wait for the message box");
     const std::vector<Window> windows = run.Windows();
-    EXPECT_TRUE(windows.size() == 1 && windows.front().id == *messageBox) << "more than the message box on screen";
-    EXPECT_TRUE(run.DismissMessageBoxAndFail(*messageBox));
+    Require(windows.size() == 1 && windows.front().id == *box, "more than the message box on screen");
+    run.DismissMessageBoxAndFail(*box);
 }
 
 Scenario Failures(const std::string& name, const std::string& file, std::vector<int> shortLines, int badLine)
@@ -186,7 +181,7 @@ Scenario Failures(const std::string& name, const std::string& file, std::vector<
                     }
                     ScratchData data;
                     ASSERT_TRUE(spoiling.spoil(data.File(file))) << "cannot spoil " << file << " as " << spoiling.what;
-                    CheckStartUpFails(session, data, file, spoiling);
+                    Passes(file + " " + spoiling.what, [&] { CheckStartUpFails(session, data, file, spoiling); });
                 }
             }};
 }
@@ -222,7 +217,6 @@ void CheckLongLines(const Session& session)
          StepTitle(1, Language::Deutsch)},
     };
     for (const LongLine& longLine : cases) {
-        SCOPED_TRACE(longLine.file + ", " + longLine.what);
         ScratchData data;
         QList<QByteArray> lines = SampleLines(longLine.file);
         if (longLine.insert) {
@@ -231,12 +225,14 @@ void CheckLongLines(const Session& session)
             lines[longLine.line - 1] = longLine.text + "\r\n";
         }
         ASSERT_TRUE(Write(data.File(longLine.file), lines));
-        const ProgramRun run(session, Launch{longLine.setting, data.Path()});
-        EXPECT_TRUE(run.DialogShows(longLine.title, kFirstAppearance));
-        EXPECT_TRUE(run.TestWindow());
-        ASSERT_TRUE(run.DialogHasFocus());
-        session.PressKeys({"Escape"});
-        EXPECT_EQ(run.WaitForExit(), 0);
+        Passes(longLine.file + ", " + longLine.what, [&] {
+            const ProgramRun run(session, Launch{longLine.setting, data.Path()});
+            run.AwaitTitle(longLine.title, kFirstAppearance);
+            Require(run.TestWindow().has_value(), "no test window");
+            run.AwaitDialogFocus();
+            session.PressKeys({"Escape"});
+            Require(run.WaitForExit() == 0, run.Failure("no clean exit"));
+        });
     }
 }
 
