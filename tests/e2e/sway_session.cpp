@@ -7,17 +7,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include <stdexcept>
-
 #include "commands.h"
 
 namespace quorvane::e2e {
 namespace {
 
 const char* const kUser = "quorvane-e2e";
-// Keeps later wtype calls from losing their first key: each call plugs in a
-// keyboard, and the program drops the first key of a new one.
-const QString kIdleMilliseconds = "86400000";
 
 // The account sway and the program run as: the test user when this runs as
 // root, made the first time; otherwise this process's own.
@@ -33,9 +28,7 @@ std::optional<Account> TestUserAccount(QString& home)
                                           QString("/var/lib/") + kUser, "--shell", "/usr/sbin/nologin", kUser});
     }
     const passwd* user = ::getpwnam(kUser);
-    if (!user) {
-        throw std::runtime_error(std::string("cannot make the user ") + kUser);
-    }
+    Require(user != nullptr, std::string("cannot make the user ") + kUser);
     home = QString::fromLocal8Bit(user->pw_dir);
     return Account{user->pw_uid, user->pw_gid};
 }
@@ -51,9 +44,9 @@ QString OutputName(size_t monitor)
     return "HEADLESS-" + QString::number(monitor + 1);
 }
 
-QString Criteria(WindowId window)
+WindowId IdOf(const QJsonObject& container)
 {
-    return QString("[con_id=%1] ").arg(window);
+    return static_cast<WindowId>(container["id"].toInteger());
 }
 
 void CollectContainers(const QJsonObject& node, std::vector<QJsonObject>& found)
@@ -73,47 +66,20 @@ void CollectContainers(const QJsonObject& node, std::vector<QJsonObject>& found)
 SwaySession::SwaySession(DesktopLayout layout)
     : Session(std::move(layout)), account_(TestUserAccount(home_)), compositor_(account_)
 {
-    if (!scratch_.isValid() || !runtime_.isValid()) {
-        throw std::runtime_error("no temporary folder");
-    }
     // The runtime folder must belong to the user and be theirs alone.
-    if (account_ && ::chown(runtime_.path().toLocal8Bit().constData(), account_->uid, account_->gid) != 0) {
-        throw std::runtime_error("cannot give the runtime folder to the test user");
-    }
-    StartCompositor();
-    CheckOutputs();
+    Require(runtime_.isValid() && (!account_ || ::chown(runtime_.path().toLocal8Bit().constData(), account_->uid,
+                                                        account_->gid) == 0),
+            "no runtime folder for the test user");
+    QFile config(runtime_.filePath("config"));
+    Require(config.open(QIODevice::WriteOnly), "cannot write the sway configuration");
     QRect desktop;
-    for (const Monitor& monitor : Layout().monitors) {
-        desktop |= monitor.area;
-    }
-    pointer_ = std::make_unique<VirtualPointer>(RuntimePath(waylandDisplay_), desktop);
-    // Out of the way of the windows to come, which open on the focused output.
-    pointer_->MoveTo(desktop.bottomRight());
-    idleKeyboard_.setProcessEnvironment(ClientEnvironment());
-    idleKeyboard_.start("wtype", {"-s", kIdleMilliseconds});
-    if (!idleKeyboard_.waitForStarted()) {
-        throw std::runtime_error("cannot start wtype");
-    }
-    // sway opens new windows on the focused output.
-    SwayMessage({"focus", "output", OutputName(Layout().primary)});
-}
-
-void SwaySession::StartCompositor()
-{
-    QFile config(RuntimePath("config"));
-    if (!config.open(QIODevice::WriteOnly)) {
-        throw std::runtime_error("cannot write the sway configuration");
-    }
     for (size_t i = 0; i < Layout().monitors.size(); ++i) {
         const Monitor& monitor = Layout().monitors[i];
+        const QSize device = monitor.area.size() * monitor.scale;
         config.write(QString("output %1 resolution %2x%3 position %4 %5 scale %6\n")
-                         .arg(OutputName(i))
-                         .arg(monitor.area.width() * monitor.scale)
-                         .arg(monitor.area.height() * monitor.scale)
-                         .arg(monitor.area.x())
-                         .arg(monitor.area.y())
-                         .arg(monitor.scale)
-                         .toUtf8());
+                         .arg(OutputName(i)).arg(device.width()).arg(device.height())
+                         .arg(monitor.area.x()).arg(monitor.area.y()).arg(monitor.scale).toUtf8());
+        desktop |= monitor.area;
     }
     // On a headless output sway draws its cursor into the picture, and so
     // into every screenshot: it hides it half a second after the last move.
@@ -129,47 +95,44 @@ void SwaySession::StartCompositor()
     environment.insert("WLR_RENDERER", "pixman");
     compositor_.setProcessEnvironment(environment);
     compositor_.setStandardOutputFile(QProcess::nullDevice());
-    compositor_.setStandardErrorFile(scratch_.filePath("sway.log"));
+    compositor_.setStandardErrorFile(runtime_.filePath("sway.log"));
     compositor_.start("sway", {"--config", config.fileName()});
     // sway makes its IPC socket after the Wayland one and answers at once.
     const QDir runtime(runtime_.path());
-    const bool listening = WaitUntil(
-        [&] {
-            const QStringList ipc = runtime.entryList({"sway-ipc.*.sock"}, QDir::System);
-            const QStringList wayland = runtime.entryList({"wayland-?"}, QDir::System);
-            if (ipc.isEmpty() || wayland.isEmpty()) {
-                return compositor_.waitForFinished(0);
-            }
-            swaySocket_ = RuntimePath(ipc.front());
-            waylandDisplay_ = wayland.front();
-            return true;
-        },
-        kFirstAppearance);
-    if (!listening || swaySocket_.isEmpty()) {
-        throw std::runtime_error("sway does not start:\n" + FileText(scratch_.filePath("sway.log")));
-    }
-    // XWayland's display number is whatever was free: ask a client of sway.
-    SwayMessage({"exec", "echo $DISPLAY > $XDG_RUNTIME_DIR/display"});
-    QFile display(RuntimePath("display"));
-    if (!WaitUntil([&] { return display.open(QIODevice::ReadOnly) && display.size() > 0; })) {
-        throw std::runtime_error("sway does not tell the XWayland display");
-    }
-    xDisplay_ = QString::fromLocal8Bit(display.readAll()).trimmed();
-}
+    WaitUntil([&] {
+        const QStringList ipc = runtime.entryList({"sway-ipc.*.sock"}, QDir::System);
+        const QStringList wayland = runtime.entryList({"wayland-?"}, QDir::System);
+        swaySocket_ = ipc.isEmpty() ? "" : runtime.filePath(ipc.front());
+        waylandDisplay_ = wayland.isEmpty() ? "" : wayland.front();
+        return (!swaySocket_.isEmpty() && !waylandDisplay_.isEmpty()) || compositor_.waitForFinished(0);
+    }, kFirstAppearance);
+    Require(!swaySocket_.isEmpty(), "sway does not start:\n" + FileText(runtime_.filePath("sway.log")));
 
-void SwaySession::CheckOutputs() const
-{
     const QJsonArray outputs = QJsonDocument::fromJson(SwayMessage({"-t", "get_outputs"})).array();
     bool asWanted = static_cast<size_t>(outputs.size()) == Layout().monitors.size();
     for (size_t i = 0; asWanted && i < Layout().monitors.size(); ++i) {
         const QJsonObject output = outputs[static_cast<int>(i)].toObject();
-        asWanted = output["name"] == OutputName(i) && RectOf(output["rect"]) == Layout().monitors[i].area &&
+        asWanted = output["name"] == OutputName(i) && RectOf(output["rect"]) == Area(i) &&
                    output["scale"].toDouble() == Layout().monitors[i].scale;
     }
-    if (!asWanted) {
-        throw std::runtime_error("the outputs did not come out as asked:\n" +
-                                 QJsonDocument(outputs).toJson().toStdString());
-    }
+    Require(asWanted, "the outputs did not come out as asked:\n" + QJsonDocument(outputs).toJson().toStdString());
+
+    // XWayland's display number is whatever was free: ask a client of sway.
+    SwayMessage({"exec", "echo $DISPLAY > $XDG_RUNTIME_DIR/display"});
+    QFile display(runtime_.filePath("display"));
+    Require(WaitUntil([&] { return display.open(QIODevice::ReadOnly) && display.size() > 0; }),
+            "sway does not tell the XWayland display");
+    xDisplay_ = QString::fromLocal8Bit(display.readAll()).trimmed();
+
+    pointer_ = std::make_unique<VirtualPointer>(runtime.filePath(waylandDisplay_), desktop);
+    // Out of the way of the windows to come, which open on the focused output.
+    pointer_->MoveTo(desktop.bottomRight());
+    SwayMessage({"focus", "output", OutputName(Layout().primary)});
+    // Each wtype plugs in a keyboard, and the program drops the first key of
+    // a new one: one left plugged in keeps that from happening.
+    idleKeyboard_.setProcessEnvironment(ClientEnvironment());
+    idleKeyboard_.start("wtype", {"-s", "86400000"});
+    Require(idleKeyboard_.waitForStarted(), "cannot start wtype");
 }
 
 QProcessEnvironment SwaySession::ClientEnvironment() const
@@ -210,8 +173,7 @@ std::vector<Window> SwaySession::VisibleWindowsOf(qint64 pid) const
     std::vector<Window> windows;
     for (const QJsonObject& container : Containers()) {
         if (container["pid"].toInteger() == pid && container["visible"].toBool()) {
-            windows.push_back({static_cast<WindowId>(container["id"].toInteger()),
-                               container["name"].toString().toStdString()});
+            windows.push_back({IdOf(container), container["name"].toString().toStdString()});
         }
     }
     return windows;
@@ -227,7 +189,7 @@ std::optional<WindowGeometry> SwaySession::GeometryOf(WindowId window) const
         // A new window's frame is settled when its decoration is: till then
         // sway reports no border but the window already inside one.
         const bool framing = container["border"] == "none" && inner.x() > 0;
-        if (static_cast<WindowId>(container["id"].toInteger()) == window && !framing) {
+        if (IdOf(container) == window && !framing) {
             return WindowGeometry{inner.translated(rect.topLeft()),
                                   rect.adjusted(0, -RectOf(container["deco_rect"]).height(), 0, 0)};
         }
@@ -239,7 +201,7 @@ std::optional<WindowId> SwaySession::FocusedWindow() const
 {
     for (const QJsonObject& container : Containers()) {
         if (container["focused"].toBool()) {
-            return static_cast<WindowId>(container["id"].toInteger());
+            return IdOf(container);
         }
     }
     return std::nullopt;
@@ -249,15 +211,8 @@ QImage SwaySession::Screenshot(size_t monitor) const
 {
     const QImage image =
         QImage::fromData(RunCommandChecked(ClientEnvironment(), {"grim", "-o", OutputName(monitor), "-"}), "PNG");
-    if (image.isNull()) {
-        throw std::runtime_error("the screenshot of " + OutputName(monitor).toStdString() + " is no PNG image");
-    }
+    Require(!image.isNull(), "the screenshot of " + OutputName(monitor).toStdString() + " is no PNG image");
     return image.convertToFormat(QImage::Format_RGB32);
-}
-
-void SwaySession::Focus(WindowId window) const
-{
-    SwayMessage({Criteria(window) + "focus"});
 }
 
 void SwaySession::PressKeys(const QStringList& keys) const
@@ -291,11 +246,6 @@ void SwaySession::MoveWindow(WindowId window, QPoint place) const
     const QString criteria = Criteria(window);
     SwayMessage({criteria + "focus; " + criteria +
                  QString("move absolute position %1 %2; ").arg(place.x()).arg(place.y()) + criteria + "focus"});
-}
-
-void SwaySession::CloseWindow(WindowId window) const
-{
-    SwayMessage({Criteria(window) + "kill"});
 }
 
 }  // namespace quorvane::e2e

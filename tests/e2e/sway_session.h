@@ -11,7 +11,7 @@
 
 namespace quorvane::e2e {
 
-// Headless sway with one output per monitor, named HEADLESS-1, -2, …, and
+// Headless sway with one output per monitor, HEADLESS-1, -2, …, and
 // XWayland. sway refuses to run as root, so root runs it and the program as
 // a user of their own. Windows are the tree's containers; keys come from
 // wtype, the pointer from a virtual pointer, screenshots from grim.
@@ -29,26 +29,22 @@ public:
     std::optional<WindowId> FocusedWindow() const override;
     QImage Screenshot(size_t monitor) const override;
 
-    void Focus(WindowId window) const override;
+    void Focus(WindowId window) const override { SwayMessage({Criteria(window) + "focus"}); }
     void PressKeys(const QStringList& keys) const override;
     void MovePointer(QPoint point) const override { pointer_->MoveTo(point); }
     void Click(QPoint point) const override;
     void MoveWindow(WindowId window, QPoint place) const override;
-    void CloseWindow(WindowId window) const override;
+    void CloseWindow(WindowId window) const override { SwayMessage({Criteria(window) + "kill"}); }
 
 private:
-    void StartCompositor();
-    void CheckOutputs() const;
-    QString RuntimePath(const QString& name) const { return runtime_.filePath(name); }
-    // The environment of a Wayland client of this session.
+    static QString Criteria(WindowId window) { return QString("[con_id=%1] ").arg(window); }
+    // The environment of a client of this session.
     QProcessEnvironment ClientEnvironment() const;
     QByteArray SwayMessage(const QStringList& arguments) const;
-    // The containers of the tree, depth first.
     std::vector<QJsonObject> Containers() const;
 
     QString home_;  // first: filled while the account is looked up
     std::optional<Account> account_;
-    QTemporaryDir scratch_;  // the logs, the test program's own
     QTemporaryDir runtime_;  // XDG_RUNTIME_DIR, the user's own
     QString waylandDisplay_;
     QString swaySocket_;

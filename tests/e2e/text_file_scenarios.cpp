@@ -9,8 +9,6 @@
 #include <filesystem>
 #include <random>
 
-#include <gtest/gtest.h>
-
 #include "scenario.h"
 
 namespace quorvane::e2e {
@@ -18,34 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A working directory with the sample data, in which a test spoils a file.
-// The program may run as another user, who must be able to read it.
-class ScratchData {
-public:
-    ScratchData()
-    {
-        if (!dir_.isValid()) {
-            throw std::runtime_error("no temporary folder: " + dir_.errorString().toStdString());
-        }
-        fs::copy(QUORVANE_DATA_DIR, dir_.path().toStdString(), fs::copy_options::recursive);
-        fs::permissions(dir_.path().toStdString(), fs::perms::others_read | fs::perms::others_exec,
-                        fs::perm_options::add);
-    }
-
-    QString Path() const { return dir_.path(); }
-    fs::path File(const std::string& name) const { return fs::path(dir_.path().toStdString()) / name; }
-
-private:
-    QTemporaryDir dir_;
-};
-
 // The lines of a sample file, each with its CR LF.
 QList<QByteArray> SampleLines(const std::string& name)
 {
     QFile file(QString::fromStdString(QUORVANE_DATA_DIR "/" + name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error("cannot read the sample " + name);
-    }
+    Require(file.open(QIODevice::ReadOnly), "cannot read the sample " + name);
     QList<QByteArray> lines;
     while (!file.atEnd()) {
         lines << file.readLine();
@@ -60,6 +35,22 @@ bool Write(const fs::path& path, const QList<QByteArray>& lines)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+// A working directory with the sample data, in which `spoil` changes the file
+// `name`, then the program's run there. The program may run as another user,
+// who must be able to read the directory.
+template <typename Check>
+void InSpoiltData(const Session& session, const UserLanguage& setting, const std::string& name,
+                  const std::function<bool(const fs::path&)>& spoil, Check check)
+{
+    QTemporaryDir dir;
+    Require(dir.isValid(), "no temporary folder");
+    const fs::path path = dir.path().toStdString();
+    fs::copy(QUORVANE_DATA_DIR, path, fs::copy_options::recursive);
+    fs::permissions(path, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    Require(spoil(path / name), "cannot spoil " + name);
+    check(ProgramRun(session, Launch{setting, dir.path()}));
+}
+
 // Bytes that are no text, the same on every run, from their first line on.
 QByteArray RandomBytes()
 {
@@ -69,11 +60,8 @@ QByteArray RandomBytes()
         bytes += static_cast<char>(random() & 0xFF);
     }
     QStringDecoder decoder(QStringConverter::Utf8);
-    // The decoder decodes when its result becomes a string.
-    const QString firstLine = decoder.decode(bytes.left(bytes.indexOf('\n')));
-    if (!decoder.hasError()) {
-        throw std::runtime_error("the random bytes were meant to be no UTF-8 text from their first line");
-    }
+    const QString firstLine = decoder.decode(bytes.left(bytes.indexOf('\n')));  // decoded here
+    Require(decoder.hasError(), "the random bytes were meant to be no UTF-8 text from their first line");
     return bytes;
 }
 
@@ -94,44 +82,35 @@ const std::string kUnreadable = "without read permission";
 std::vector<Spoiling> SpoilingsOf(const std::string& name, std::vector<int> shortLines, int badLine)
 {
     const QList<QByteArray> lines = SampleLines(name);
+    QList<QByteArray> notUtf8 = lines;
+    notUtf8[badLine - 1].insert(1, "\xFF");
+    const auto replaced = [](const auto& make) {
+        return [=](const fs::path& file) { return fs::remove(file) && make(file); };
+    };
     std::vector<Spoiling> spoilings = {
-        {"missing", [](const fs::path& file) { return fs::remove(file); }, kFileNotFound, std::nullopt},
-        {kUnreadable, [](const fs::path& file) { return ::chmod(file.c_str(), 0) == 0; }, kFileAccess,
-         std::nullopt},
+        {"missing", [](const fs::path& file) { return fs::remove(file); }, kFileNotFound, {}},
+        {kUnreadable, [](const fs::path& file) { return ::chmod(file.c_str(), 0) == 0; }, kFileAccess, {}},
         // Every read of a process's own memory from offset 0 fails, for root too.
-        {"failing every read",
-         [](const fs::path& file) {
-             fs::remove(file);
-             fs::create_symlink("/proc/self/mem", file);
-             return true;
-         },
-         kFileAccess, std::nullopt},
-        {"a directory", [](const fs::path& file) { return fs::remove(file) && fs::create_directory(file); },
-         kFileAccess, std::nullopt},
-        {"a named pipe without writer",
-         [](const fs::path& file) { return fs::remove(file) && ::mkfifo(file.c_str(), 0644) == 0; }, kFileAccess,
-         std::nullopt},
+        {"failing every read", replaced([](auto& file) { fs::create_symlink("/proc/self/mem", file); return true; }),
+         kFileAccess, {}},
+        {"a directory", replaced([](auto& file) { return fs::create_directory(file); }), kFileAccess, {}},
+        {"a named pipe without writer", replaced([](auto& file) { return ::mkfifo(file.c_str(), 0644) == 0; }),
+         kFileAccess, {}},
         // Bytes the system's code page cannot hold: some run-time error.
-        {"not UTF-8 on line " + std::to_string(badLine),
-         [=](const fs::path& file) {
-             QList<QByteArray> spoilt = lines;
-             spoilt[badLine - 1].insert(1, "\xFF");
-             return Write(file, spoilt);
-         },
-         std::nullopt, badLine},
-        {"random bytes", [](const fs::path& file) { return Write(file, {RandomBytes()}); }, std::nullopt, 1},
+        {"not UTF-8 on line " + std::to_string(badLine), [=](auto& file) { return Write(file, notUtf8); }, {}, badLine},
+        {"random bytes", [](auto& file) { return Write(file, {RandomBytes()}); }, {}, 1},
     };
     for (const int kept : shortLines) {
         spoilings.push_back({"cut after line " + std::to_string(kept),
-                             [=](const fs::path& file) { return Write(file, lines.mid(0, kept)); }, kInputPastEnd,
-                             kept});
+                             [=](auto& file) { return Write(file, lines.mid(0, kept)); }, kInputPastEnd, kept});
     }
     return spoilings;
 }
 
-// The first run-time error the program wrote to standard error, waiting for
-// it; empty when none came in time.
-std::string FatalMessage(const ProgramRun& run)
+// The start-up must end with a message naming the file (and the line),
+// shown in a message box that waits for the user and is the only window;
+// dismissed, it leaves no window behind and a failure status.
+void CheckStartUpFails(const ProgramRun& run, const std::string& file, const Spoiling& spoiling)
 {
     std::string message;
     run.Await(
@@ -143,23 +122,12 @@ std::string FatalMessage(const ProgramRun& run)
             return !message.empty();
         },
         kFirstAppearance);
-    return message;
-}
-
-// The start-up must end with a message naming the file (and the line),
-// shown in a message box that waits for the user and is the only window;
-// dismissed, it leaves no window behind and a failure status.
-void CheckStartUpFails(const Session& session, const ScratchData& data, const std::string& file,
-                       const Spoiling& spoiling)
-{
-    const ProgramRun run(session, Launch{kNoLanguage, data.Path()});
-    const std::string message = FatalMessage(run);
     Require(!message.empty(), run.Failure("no run-time error"));
     Require(message.find(file) != std::string::npos, "the file is not named: " + message);
     const std::string error = spoiling.error ? "Run-time error '" + std::to_string(*spoiling.error) + "'" : "";
     Require(message.rfind(error, 0) == 0, "not " + error + ": " + message);
     const QRegularExpression line(QString("\\bline %1\\b").arg(spoiling.line.value_or(0)));
-    Require(!spoiling.line || line.match(QString::fromStdString(message)).hasMatch(), "the line is not named: " + message);
+    Require(!spoiling.line || line.match(QString::fromStdString(message)).hasMatch(), "no line named: " + message);
 
     std::optional<WindowId> box;
     run.Await([&] { return (box = run.MessageBox()).has_value(); });
@@ -176,21 +144,22 @@ Scenario Failures(const std::string& name, const std::string& file, std::vector<
                 // Root reads a file whatever its mode; "failing every read" stands in.
                 const bool readsAll = !session.ProgramAccount() && ::geteuid() == 0;
                 for (const Spoiling& spoiling : SpoilingsOf(file, shortLines, badLine)) {
-                    if (spoiling.what == kUnreadable && readsAll) {
-                        continue;
+                    if (spoiling.what != kUnreadable || !readsAll) {
+                        Passes(file + " " + spoiling.what, [&] {
+                            InSpoiltData(session, kNoLanguage, file, spoiling.spoil,
+                                         [&](const ProgramRun& run) { CheckStartUpFails(run, file, spoiling); });
+                        });
                     }
-                    ScratchData data;
-                    ASSERT_TRUE(spoiling.spoil(data.File(file))) << "cannot spoil " << file << " as " << spoiling.what;
-                    Passes(file + " " + spoiling.what, [&] { CheckStartUpFails(session, data, file, spoiling); });
                 }
             }};
 }
 
-// A line of 10 MB where the program ignores it or keeps only its start.
+// A line of 10 MB where the program ignores it or keeps only its start: the
+// line `line` replaced, or one inserted before it.
 struct LongLine {
     std::string what;
     std::string file;
-    int line;  // replaced, or inserted before when `insert`
+    int line;
     bool insert;
     QByteArray text;
     UserLanguage setting;
@@ -199,9 +168,8 @@ struct LongLine {
 
 void CheckLongLines(const Session& session)
 {
-    constexpr qsizetype kLongLine = 10 * 1024 * 1024;
-    const QByteArray ascii(kLongLine, 'x');
-    const QByteArray accented = QByteArray("\xC3\xA4").repeated(kLongLine / 2);  // ä
+    const QByteArray ascii(10 * 1024 * 1024, 'x');
+    const QByteArray accented = QByteArray("\xC3\xA4").repeated(ascii.size() / 2);  // ä
     const std::string longTitle = "Long title, cut after its 30th character";
     const std::vector<LongLine> cases = {
         // The first line of a block is never shown.
@@ -210,28 +178,26 @@ void CheckLongLines(const Session& session)
         {"title of step 1 in English", "LcdTFile.txt", 86, false, longTitle.c_str() + accented, kNoLanguage,
          longTitle.substr(0, 30)},
         // The language code file is read only up to the matching entry, DEU on line 4.
-        {"after the matching entry", "LcLCFile.txt", 5, true, "SVX=" + ascii, kGerman,
-         StepTitle(1, Language::Deutsch)},
+        {"after the matching entry", "LcLCFile.txt", 5, true, "SVX=" + ascii, kGerman, StepTitle(1, Language::Deutsch)},
         // A value that names no language: the matching line's number still chooses it.
         {"value of the matching entry", "LcLCFile.txt", 4, false, "DEU=" + ascii, kGerman,
          StepTitle(1, Language::Deutsch)},
     };
     for (const LongLine& longLine : cases) {
-        ScratchData data;
         QList<QByteArray> lines = SampleLines(longLine.file);
-        if (longLine.insert) {
-            lines.insert(longLine.line - 1, longLine.text + "\r\n");
-        } else {
-            lines[longLine.line - 1] = longLine.text + "\r\n";
+        lines.insert(longLine.line - 1, longLine.text + "\r\n");
+        if (!longLine.insert) {
+            lines.removeAt(longLine.line);
         }
-        ASSERT_TRUE(Write(data.File(longLine.file), lines));
         Passes(longLine.file + ", " + longLine.what, [&] {
-            const ProgramRun run(session, Launch{longLine.setting, data.Path()});
-            run.AwaitTitle(longLine.title, kFirstAppearance);
-            Require(run.TestWindow().has_value(), "no test window");
-            run.AwaitDialogFocus();
-            session.PressKeys({"Escape"});
-            Require(run.WaitForExit() == 0, run.Failure("no clean exit"));
+            InSpoiltData(session, longLine.setting, longLine.file, [&](auto& file) { return Write(file, lines); },
+                         [&](const ProgramRun& run) {
+                             run.AwaitTitle(longLine.title, kFirstAppearance);
+                             Require(run.TestWindow().has_value(), "no test window");
+                             run.AwaitDialogFocus();
+                             session.PressKeys({"Escape"});
+                             Require(run.WaitForExit() == 0, run.Failure("no clean exit"));
+                         });
         });
     }
 }

@@ -5,15 +5,15 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace quorvane::e2e {
 
 // A pointer device plugged into a wlroots compositor through its
 // virtual-pointer protocol, spoken straight on the Wayland socket: a seat
-// without input devices gets real motion and clicks this way. Every call
-// returns once the compositor has handled it; failures are thrown as
-// std::runtime_error.
+// without input devices gets real motion and clicks this way. Each call
+// returns once the compositor has handled it; failures are thrown.
 class VirtualPointer {
 public:
     // `desktop` is the rectangle of all outputs in desktop coordinates.
@@ -26,17 +26,15 @@ public:
     void Click();
 
 private:
-    void Send(uint32_t object, uint16_t opcode, const std::vector<uint32_t>& words);
-    // Waits until the compositor has handled every request sent so far.
-    void RoundTrip();
-    // Reads one event: its object, its opcode and its arguments.
-    std::vector<uint32_t> ReadEvent(uint32_t& object, uint16_t& opcode);
+    void Send(uint32_t object, uint32_t opcode, std::vector<uint32_t> words);
+    // Waits until the compositor has handled everything sent, handing each
+    // event before to `seen` (object, opcode, arguments).
+    void RoundTrip(const std::function<void(uint32_t, uint32_t, const std::vector<uint32_t>&)>& seen = {});
 
     int socket_ = -1;
     QRect desktop_;
-    uint32_t nextId_ = 2;
+    uint32_t nextId_ = 2;  // 1 is the display
     uint32_t pointer_ = 0;
-    uint32_t registry_ = 0;
     uint32_t milliseconds_ = 0;
 };
 

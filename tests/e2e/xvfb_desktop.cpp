@@ -4,14 +4,11 @@
 #include <QRegularExpression>
 
 #include <cmath>
-#include <stdexcept>
 
 #include "commands.h"
 
 namespace quorvane::e2e {
 namespace {
-
-constexpr int kServerStartTimeoutMs = 10'000;
 
 // The geometry argument of `xrandr --setmonitor`, with the physical size of a
 // 96-dpi screen: "1024/271x768/203+0+0".
@@ -22,10 +19,15 @@ QString RandrGeometry(const QRect& area)
                              millimetres(area.height()), area.x(), area.y());
 }
 
-std::optional<int> Field(const QString& text, const QString& label)
+// The numbers after `label` in `text`: "Width: 1024", "= 1, 1, 20, 1".
+std::vector<int> Numbers(const QString& text, const QString& label, int count)
 {
-    const auto match = QRegularExpression(label + R"(:\s*(-?\d+))").match(text);
-    return match.hasMatch() ? std::optional(match.captured(1).toInt()) : std::nullopt;
+    const auto match = QRegularExpression(label + QString(R"([:=,\s]*(-?\d+))").repeated(count)).match(text);
+    std::vector<int> numbers;
+    for (int i = 1; match.hasMatch() && i <= count; ++i) {
+        numbers.push_back(match.captured(i).toInt());
+    }
+    return numbers;
 }
 
 std::optional<WindowId> ParseWindowId(const QByteArray& text)
@@ -44,62 +46,39 @@ QStringList Point(QPoint point)
 
 XvfbDesktop::XvfbDesktop(DesktopLayout layout) : Session(std::move(layout))
 {
-    if (!scratch_.isValid()) {
-        throw std::runtime_error("no temporary folder: " + scratch_.errorString().toStdString());
-    }
-    StartServer();
-    SetUpMonitors();
-    if (Layout().dpi != 96) {
-        RunChecked({"xrdb", "-nocpp", "-merge"}, "Xft.dpi: " + QByteArray::number(Layout().dpi) + "\n");
-    }
-    StartWindowManager();
-}
-
-void XvfbDesktop::StartServer()
-{
+    Require(scratch_.isValid(), "no temporary folder");
     QRect screen(0, 0, Layout().minimumWidth, 1);
     for (const Monitor& monitor : Layout().monitors) {
         screen |= monitor.area;
     }
     // Xvfb picks a free display and writes its number to -displayfd once it
-    // accepts connections.
+    // accepts connections; -noreset keeps the monitors when clients leave.
     server_.setStandardErrorFile(ScratchPath("xvfb.log"));
     server_.start("Xvfb", {"-displayfd", "1", "-screen", "0",
                            QString("%1x%2x24").arg(screen.right() + 1).arg(screen.bottom() + 1), "-nolisten",
                            "tcp", "-noreset"});
-    const QDeadlineTimer deadline(kServerStartTimeoutMs);
+    const QDeadlineTimer deadline(kFirstAppearance);
     while (!server_.canReadLine() && server_.waitForReadyRead(deadline.remainingTime())) {
     }
-    const QString number = QString::fromLatin1(server_.readLine()).trimmed();
-    if (number.isEmpty()) {
-        throw std::runtime_error("Xvfb did not report a display number (" + server_.errorString().toStdString() +
-                                 "):\n" + FileText(ScratchPath("xvfb.log")));
-    }
-    display_ = ":" + number;
-}
+    display_ = ":" + QString::fromLatin1(server_.readLine()).trimmed();
+    Require(display_.size() > 1, "Xvfb did not report a display number:\n" + FileText(ScratchPath("xvfb.log")));
 
-void XvfbDesktop::SetUpMonitors() const
-{
-    const auto& monitors = Layout().monitors;
     QStringList wanted;
-    for (size_t i = 0; i < monitors.size(); ++i) {
-        const QString name = "M" + QString::number(i + 1);
-        Plug(name, monitors[i].area, i == Layout().primary);
-        wanted << name + " " + RandrGeometry(monitors[i].area);
+    for (size_t i = 0; i < Layout().monitors.size(); ++i) {
+        Plug("M" + QString::number(i + 1), Area(i), i == Layout().primary);
+        wanted << QString("M%1 ").arg(i + 1) + RandrGeometry(Area(i));
     }
     // " 0: +*M1 1024/271x768/203+0+0  screen"
     const QString listed = QString::fromUtf8(RunChecked({"xrandr", "--listmonitors"}));
-    bool asWanted = listed.startsWith(QString("Monitors: %1\n").arg(monitors.size()));
+    bool asWanted = listed.startsWith(QString("Monitors: %1\n").arg(wanted.size()));
     for (const QString& monitor : wanted) {
         asWanted = asWanted && listed.contains(QRegularExpression("[ +*]" + QRegularExpression::escape(monitor) + " "));
     }
-    if (!asWanted) {
-        throw std::runtime_error("the monitors did not come out as asked:\n" + listed.toStdString());
+    Require(asWanted, "the monitors did not come out as asked:\n" + listed.toStdString());
+    if (Layout().dpi != 96) {
+        RunChecked({"xrdb", "-nocpp", "-merge"}, "Xft.dpi: " + QByteArray::number(Layout().dpi) + "\n");
     }
-}
 
-void XvfbDesktop::StartWindowManager()
-{
     // The stock configuration, whatever the user's own: click to focus, and
     // Alt+F4 closes the active window.
     windowManager_.setProcessEnvironment(ClientEnvironment());
@@ -107,12 +86,10 @@ void XvfbDesktop::StartWindowManager()
     windowManager_.setStandardErrorFile(ScratchPath("openbox.log"));
     windowManager_.start("openbox", {"--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"});
     // openbox announces itself on the root window once it manages windows.
-    const bool managing = WaitUntil([this] {
-        return Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).value_or("").contains("window id");
-    });
-    if (!managing) {
-        throw std::runtime_error("openbox did not start managing windows:\n" + FileText(ScratchPath("openbox.log")));
-    }
+    Require(WaitUntil([this] {
+                return Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).value_or("").contains("window id");
+            }),
+            "openbox did not start managing windows:\n" + FileText(ScratchPath("openbox.log")));
 }
 
 QProcessEnvironment XvfbDesktop::ClientEnvironment() const
@@ -161,22 +138,18 @@ std::vector<Window> XvfbDesktop::VisibleWindowsOf(qint64 pid) const
 std::optional<WindowGeometry> XvfbDesktop::GeometryOf(WindowId window) const
 {
     const QString info = QString::fromUtf8(Run({"xwininfo", "-id", QString::number(window)}).value_or(""));
-    const auto x = Field(info, "Absolute upper-left X");
-    const auto y = Field(info, "Absolute upper-left Y");
-    const auto width = Field(info, "Width");
-    const auto height = Field(info, "Height");
+    const auto x = Numbers(info, "Absolute upper-left X", 1);
+    const auto y = Numbers(info, "Absolute upper-left Y", 1);
+    const auto width = Numbers(info, "Width", 1);
+    const auto height = Numbers(info, "Height", 1);
     // "_NET_FRAME_EXTENTS = left, right, top, bottom", or "...:  not found."
     const auto extents = Run({"xprop", "-id", QString::number(window), "-notype", "_NET_FRAME_EXTENTS"});
-    if (!x || !y || !width || !height || !extents) {
+    if (x.empty() || y.empty() || width.empty() || height.empty() || !extents) {
         return std::nullopt;
     }
-    const QRect client(*x, *y, *width, *height);
-    const auto frame = QRegularExpression(R"(= (\d+), (\d+), (\d+), (\d+))").match(QString::fromUtf8(*extents));
-    if (!frame.hasMatch()) {
-        return WindowGeometry{client, client};
-    }
-    const auto side = [&](int index) { return frame.captured(index).toInt(); };
-    return WindowGeometry{client, client.adjusted(-side(1), -side(3), side(2), side(4))};
+    const QRect client(x[0], y[0], width[0], height[0]);
+    const auto frame = Numbers(QString::fromUtf8(*extents), "_NET_FRAME_EXTENTS", 4);
+    return WindowGeometry{client, frame.empty() ? client : client.adjusted(-frame[0], -frame[2], frame[1], frame[3])};
 }
 
 std::optional<WindowId> XvfbDesktop::FocusedWindow() const
@@ -188,18 +161,15 @@ std::optional<WindowId> XvfbDesktop::FocusedWindow() const
 QImage XvfbDesktop::Screenshot(size_t monitor) const
 {
     const QImage image = QImage::fromData(RunChecked({"import", "-window", "root", "png:-"}), "PNG");
-    if (image.isNull()) {
-        throw std::runtime_error("the screenshot of " + display_.toStdString() + " is no PNG image");
-    }
-    return image.copy(Layout().monitors.at(monitor).area).convertToFormat(QImage::Format_RGB32);
+    Require(!image.isNull(), "the screenshot of " + display_.toStdString() + " is no PNG image");
+    return image.copy(Area(monitor)).convertToFormat(QImage::Format_RGB32);
 }
 
 void XvfbDesktop::Focus(WindowId window) const
 {
     RunChecked({"xdotool", "windowactivate", QString::number(window)});
-    if (!WaitUntil([&] { return FocusedWindow() == window; })) {
-        throw std::runtime_error("window " + std::to_string(window) + " does not become active");
-    }
+    Require(WaitUntil([&] { return FocusedWindow() == window; }),
+            "window " + std::to_string(window) + " does not become active");
 }
 
 void XvfbDesktop::PressKeys(const QStringList& keys) const

@@ -47,10 +47,6 @@ protected:
     QString ScratchPath(const QString& name) const { return scratch_.filePath(name); }
 
 private:
-    void StartServer();
-    void SetUpMonitors() const;
-    void StartWindowManager();
-
     QTemporaryDir scratch_;
     QString display_;
     ChildProcess server_;
