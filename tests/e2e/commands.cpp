@@ -2,51 +2,33 @@
 
 #include <QFile>
 
-#include <stdexcept>
-
 #include "child_process.h"
+#include "session.h"
 
 namespace quorvane::e2e {
-namespace {
-
-constexpr int kCommandTimeoutMs = 10'000;
-
-// True when the command ended in time with status 0.
-bool RunToEnd(ChildProcess& process, const QProcessEnvironment& environment, const QStringList& command,
-              const QByteArray& input)
-{
-    process.setProcessEnvironment(environment);
-    process.start(command.first(), command.mid(1));
-    process.write(input);
-    process.closeWriteChannel();
-    return process.waitForFinished(kCommandTimeoutMs) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
-}  // namespace
-
-std::optional<QByteArray> RunCommand(const QProcessEnvironment& environment, const QStringList& command,
-                                     const QByteArray& input)
-{
-    ChildProcess process;
-    if (!RunToEnd(process, environment, command, input)) {
-        return std::nullopt;
-    }
-    return process.readAllStandardOutput();
-}
 
 QByteArray RunCommandChecked(const QProcessEnvironment& environment, const QStringList& command,
                              const QByteArray& input)
 {
     ChildProcess process;
-    if (!RunToEnd(process, environment, command, input)) {
-        const std::string why = process.error() == QProcess::UnknownError
-                                    ? "status " + std::to_string(process.exitCode())
-                                    : process.errorString().toStdString();
-        throw std::runtime_error("'" + command.join(' ').toStdString() + "' failed (" + why +
-                                 "): " + process.readAllStandardError().toStdString());
-    }
+    process.setProcessEnvironment(environment);
+    process.start(command.first(), command.mid(1));
+    process.write(input);
+    process.closeWriteChannel();
+    const bool done = process.waitForFinished(10'000);
+    Require(done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+            "'" + command.join(' ').toStdString() + "' failed (" + process.errorString().toStdString() +
+                ", status " + std::to_string(process.exitCode()) + "): " + process.readAllStandardError().toStdString());
     return process.readAllStandardOutput();
+}
+
+std::optional<QByteArray> RunCommand(const QProcessEnvironment& environment, const QStringList& command)
+{
+    try {
+        return RunCommandChecked(environment, command);
+    } catch (const std::runtime_error&) {
+        return std::nullopt;
+    }
 }
 
 QProcessEnvironment NeutralEnvironment()
@@ -64,7 +46,7 @@ QProcessEnvironment NeutralEnvironment()
 std::string FileText(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "";
 }
 
 }  // namespace quorvane::e2e

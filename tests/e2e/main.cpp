@@ -12,7 +12,7 @@ namespace quorvane::e2e {
 namespace {
 
 // A desktop the scenarios run on: its test suite, what it can do, and the
-// scenarios that wait for the program to work there, registered as disabled.
+// scenarios that wait for the program to work there, registered disabled.
 struct Desktop {
     const char* suite;
     Capabilities capabilities;
@@ -20,21 +20,15 @@ struct Desktop {
     std::set<std::string> awaitingProgram;
 };
 
-template <typename Kind>
-std::unique_ptr<Session> Make(const DesktopLayout& layout)
-{
-    return std::make_unique<Kind>(layout);
-}
-
 const Desktop kDesktops[] = {
-    {"X11", X11Session::kCapabilities, Make<X11Session>, {}},
+    {"X11", X11Session::kCapabilities, [](auto& layout) { return std::make_unique<X11Session>(layout); }, {}},
     // On Wayland the program still lets sway tile its test window on the
     // focused output, with a title bar and borders, and never learns where
     // its dialog went: these wait for the test window to go full-screen on
     // its monitor and to follow the dialog there.
     {"Sway",
      SwaySession::kCapabilities,
-     Make<SwaySession>,
+     [](auto& layout) { return std::make_unique<SwaySession>(layout); },
      {"StartUpWindowCoversLeftPrimary", "StepsDrawWhiteFieldGratingAndCross", "ThousandStepKeysEndOnFinalStepsPattern",
       "ScaledOutputPatternsInDevicePixels", "TestWindowFollowsDialogToOtherMonitorAndBack"}},
 };
@@ -42,43 +36,32 @@ const Desktop kDesktops[] = {
 class ScenarioTest : public ::testing::Test {
 public:
     ScenarioTest(const Desktop& desktop, const Scenario& scenario) : desktop_(desktop), scenario_(scenario) {}
-
-    void TestBody() override
-    {
-        const auto session = desktop_.start(scenario_.layout);
-        scenario_.play(*session);
-    }
+    void TestBody() override { scenario_.play(*desktop_.start(scenario_.layout)); }
 
 private:
     const Desktop& desktop_;
     const Scenario& scenario_;
 };
 
-// Each scenario on each desktop that can play it.
-void RegisterScenarios()
-{
-    for (const Desktop& desktop : kDesktops) {
-        for (const Scenario& scenario : AllScenarios()) {
-            if (!std::ranges::includes(desktop.capabilities, NeedsOf(scenario))) {
-                continue;
-            }
-            const std::string name =
-                (desktop.awaitingProgram.count(scenario.name) ? "DISABLED_" : "") + scenario.name;
-            ::testing::RegisterTest(desktop.suite, name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
-                                    [&]() -> ::testing::Test* { return new ScenarioTest(desktop, scenario); });
-        }
-    }
-}
-
 }  // namespace
 }  // namespace quorvane::e2e
 
-// QProcess watches its children through the application's event dispatcher.
-// Nothing here needs a desktop, so listing the tests works anywhere.
+// Each scenario on each desktop that can play it. QProcess watches its
+// children through the application's event dispatcher; nothing here needs a
+// desktop, so listing the tests works anywhere.
 int main(int argc, char** argv)
 {
+    using namespace quorvane::e2e;
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
-    quorvane::e2e::RegisterScenarios();
+    for (const Desktop& desktop : kDesktops) {
+        for (const Scenario& scenario : AllScenarios()) {
+            if (std::ranges::includes(desktop.capabilities, NeedsOf(scenario))) {
+                const std::string prefix = desktop.awaitingProgram.count(scenario.name) ? "DISABLED_" : "";
+                ::testing::RegisterTest(desktop.suite, (prefix + scenario.name).c_str(), nullptr, nullptr, __FILE__,
+                                        __LINE__, [&]() -> ::testing::Test* { return new ScenarioTest(desktop, scenario); });
+            }
+        }
+    }
     return RUN_ALL_TESTS();
 }

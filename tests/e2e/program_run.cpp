@@ -3,12 +3,6 @@
 #include <QCoreApplication>
 
 namespace quorvane::e2e {
-namespace {
-
-const std::string kTestWindowTitle = "Form2";
-const std::string kMessageBoxTitle = "Quorvane";
-
-}  // namespace
 
 ProgramRun::ProgramRun(const Session& session, const Launch& launch)
     : session_(session), process_(session.ProgramAccount())
@@ -58,20 +52,10 @@ std::vector<Window> ProgramRun::Windows() const
     return Ended() ? std::vector<Window>{} : session_.VisibleWindowsOf(process_.processId());
 }
 
-std::optional<WindowId> ProgramRun::TestWindow() const
+std::optional<WindowId> ProgramRun::WindowTitled(const std::string& title) const
 {
     for (const Window& window : Windows()) {
-        if (window.title == kTestWindowTitle) {
-            return window.id;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<WindowId> ProgramRun::MessageBox() const
-{
-    for (const Window& window : Windows()) {
-        if (window.title == kMessageBoxTitle) {
+        if (window.title == title) {
             return window.id;
         }
     }

@@ -34,8 +34,8 @@ public:
     // Its visible windows, told apart by title: the test window, the message
     // box, and the guide dialog as the one other window.
     std::vector<Window> Windows() const;
-    std::optional<WindowId> TestWindow() const;
-    std::optional<WindowId> MessageBox() const;
+    std::optional<WindowId> TestWindow() const { return WindowTitled(kTestWindowTitle); }
+    std::optional<WindowId> MessageBox() const { return WindowTitled(kMessageBoxTitle); }
     std::optional<Window> Dialog() const;
 
     void AwaitTitle(const std::string& title, std::chrono::milliseconds timeout = kReaction) const;
@@ -53,7 +53,11 @@ public:
     std::string Failure(const std::string& what) const;
 
 private:
+    static inline const std::string kTestWindowTitle = "Form2";
+    static inline const std::string kMessageBoxTitle = "Quorvane";
+
     bool Ended() const;
+    std::optional<WindowId> WindowTitled(const std::string& title) const;
 
     const Session& session_;
     mutable ChildProcess process_;

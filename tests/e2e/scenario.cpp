@@ -3,37 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QList>
-
-#include <stdexcept>
 
 namespace quorvane::e2e {
-namespace {
-
-std::vector<Scenario>& Registry()
-{
-    static std::vector<Scenario> scenarios;
-    return scenarios;
-}
-
-}  // namespace
 
 std::string StepTitle(int step, Language language)
 {
-    constexpr int kBlockLines = 74;
-    constexpr int kTitleLength = 30;
     QFile file(QUORVANE_DATA_DIR "/LcdTFile.txt");
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error("cannot read " + file.fileName().toStdString());
-    }
+    Require(file.open(QIODevice::ReadOnly), "cannot read the sample catalogue");
+    // Blocks of 74 lines; a step's title is the second of its eight lines.
     const QList<QByteArray> lines = file.readAll().split('\n');
-    const qsizetype index = (static_cast<int>(language) - 1) * kBlockLines + 11 + 8 * (step - 1);
-    if (index >= lines.size()) {
-        throw std::runtime_error("the sample catalogue has no line " + std::to_string(index + 1));
-    }
+    const qsizetype index = (static_cast<int>(language) - 1) * 74 + 11 + 8 * (step - 1);
+    Require(index < lines.size(), "the sample catalogue is too short");
     QList<uint> characters = QString::fromUtf8(lines[index]).remove('\r').toUcs4();
-    characters.resize(kTitleLength, U' ');
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.data()), kTitleLength).toStdString();
+    characters.resize(30, U' ');
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.data()), 30).toStdString();
 }
 
 Capabilities NeedsOf(const Scenario& scenario)
@@ -54,17 +37,10 @@ Capabilities NeedsOf(const Scenario& scenario)
     return needs;
 }
 
-const std::vector<Scenario>& AllScenarios()
+std::vector<Scenario>& AllScenarios()
 {
-    return Registry();
-}
-
-bool AddScenarios(std::vector<Scenario> scenarios)
-{
-    for (Scenario& scenario : scenarios) {
-        Registry().push_back(std::move(scenario));
-    }
-    return true;
+    static std::vector<Scenario> scenarios;
+    return scenarios;
 }
 
 bool Passes(const std::string& what, const std::function<void()>& check)

@@ -18,8 +18,8 @@ namespace quorvane::e2e {
 
 using namespace std::chrono_literals;
 
-// Limits for a loaded two-core machine: a program's first window may take
-// long, a reaction to a key or a move less so.
+// Limits for a loaded two-core machine: a first window may take long, a
+// reaction to a key or a move less so.
 inline constexpr std::chrono::milliseconds kFirstAppearance = 40s;
 inline constexpr std::chrono::milliseconds kReaction = 20s;
 
@@ -27,12 +27,11 @@ inline constexpr std::chrono::milliseconds kReaction = 20s;
 template <typename Condition>
 bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = kReaction)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
+    for (const auto deadline = std::chrono::steady_clock::now() + timeout; !condition();
+         std::this_thread::sleep_for(20ms)) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
-        std::this_thread::sleep_for(20ms);
     }
     return true;
 }
@@ -58,9 +57,8 @@ struct Monitor {
     int scale = 1;
 };
 
-// The monitors of a session, named "M1", "M2", … in this order. The desktop
-// is at least `minimumWidth` wide, room for monitors plugged in later; `dpi`
-// is the toolkit's font resolution.
+// The monitors of a session, named "M1", "M2", … in this order, room for
+// monitors plugged in later, and the toolkit's font resolution.
 struct DesktopLayout {
     std::vector<Monitor> monitors;
     size_t primary = 0;
@@ -79,10 +77,11 @@ enum class Capability {
 };
 using Capabilities = std::set<Capability>;
 
-// The user's language setting as each desktop keeps it.
+// The user's language setting as each desktop keeps it: the locale, or the
+// Windows profile's abbreviation.
 struct UserLanguage {
-    QString locale;       // POSIX desktops
-    QString windowsCode;  // the Windows profile's abbreviation
+    QString locale;
+    QString windowsCode;
 };
 
 struct Launch {
@@ -97,8 +96,7 @@ struct Window {
     std::string title;  // UTF-8, byte for byte
 };
 
-// In desktop coordinates: the window's own area, and with the frame and
-// title bar that the desktop puts around it.
+// In desktop coordinates: the window's own area, and with its frame.
 struct WindowGeometry {
     QRect client;
     QRect outer;
@@ -111,8 +109,6 @@ class Session {
 public:
     explicit Session(DesktopLayout layout) : layout_(std::move(layout)) {}
     virtual ~Session() = default;
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
 
     const DesktopLayout& Layout() const { return layout_; }
     const QRect& Area(size_t monitor) const { return layout_.monitors.at(monitor).area; }
@@ -129,8 +125,8 @@ public:
     virtual QImage Screenshot(size_t monitor) const = 0;
 
     virtual void Focus(WindowId window) const = 0;
-    // Keys go to the focused window: letters as typed ("n", "N"), other keys
-    // by their X key names ("Escape", "Return").
+    // To the focused window: letters as typed ("n", "N"), other keys by their
+    // X key names ("Escape", "Return").
     virtual void PressKeys(const QStringList& keys) const = 0;
     virtual void MovePointer(QPoint point) const = 0;
     virtual void Click(QPoint point) const = 0;
