@@ -117,12 +117,19 @@ SwaySession::SwaySession(DesktopLayout layout)
     }
     Require(asWanted, "the outputs did not come out as asked:\n" + QJsonDocument(outputs).toJson().toStdString());
 
-    // XWayland's display number is whatever was free: ask a client of sway.
-    SwayMessage({"exec", "echo $DISPLAY > $XDG_RUNTIME_DIR/display"});
-    QFile display(runtime_.filePath("display"));
-    Require(WaitUntil([&] { return display.open(QIODevice::ReadOnly) && display.size() > 0; }),
-            "sway does not tell the XWayland display");
-    xDisplay_ = QString::fromLocal8Bit(display.readAll()).trimmed();
+    // XWayland's display number is whatever was free; sway locks it with its
+    // process id.
+    Require(WaitUntil([&] {
+                const QDir tmp("/tmp");
+                for (const QString& lock : tmp.entryList({".X*-lock"}, QDir::Files | QDir::Hidden)) {
+                    if (QString::fromStdString(FileText(tmp.filePath(lock))).trimmed().toLongLong() ==
+                        compositor_.processId()) {
+                        xDisplay_ = ":" + lock.mid(2, lock.size() - 7);
+                    }
+                }
+                return !xDisplay_.isEmpty();
+            }),
+            "sway does not start XWayland");
 
     pointer_ = std::make_unique<VirtualPointer>(runtime.filePath(waylandDisplay_), desktop);
     // Out of the way of the windows to come, which open on the focused output.
