@@ -19,7 +19,7 @@ inline void ShowsStep(Play& play, int step)
 inline Action Key(const QString& key, int step)
 {
     return {"the key " + key.toStdString(), [=](Play& play) {
-                play.run.AwaitDialogFocus();
+                play.run.AwaitKeyFocus();
                 play.session.PressKeys({key});
                 ShowsStep(play, step);
             }};
@@ -30,7 +30,7 @@ inline Action Key(const QString& key, int step)
 inline Action Keys(const QStringList& keys, int step)
 {
     return {std::to_string(keys.size()) + " keys at full speed", [=](Play& play) {
-                play.run.AwaitDialogFocus();
+                play.run.AwaitKeyFocus();
                 for (qsizetype first = 0; first < keys.size(); first += 250) {
                     play.session.PressKeys(keys.mid(first, 250));
                 }
@@ -55,7 +55,7 @@ inline Action Click(Button button, int step)
 inline Action ExitsWithEsc()
 {
     return {"Esc", [](Play& play) {
-                play.run.AwaitDialogFocus();
+                play.run.AwaitKeyFocus();
                 play.session.PressKeys({"Escape"});
                 const auto status = play.run.WaitForExit();
                 Require(status == 0, play.run.Failure("the exit status is " + std::to_string(status.value_or(-1))));

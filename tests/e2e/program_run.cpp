@@ -89,12 +89,31 @@ void ProgramRun::AwaitDialogFocus() const
             const auto dialog = Dialog();
             return dialog && (focused = session_.FocusedWindow()) == dialog->id;
         })) {
-        std::string title = "(none)";
+        std::string title = "nothing";
         for (const Window& window : Windows()) {
             title = window.id == focused ? window.title : title;
         }
         throw std::runtime_error(Failure("the dialog does not have the focus; the focused window is " + title));
     }
+}
+
+void ProgramRun::AwaitKeyFocus() const
+{
+    std::optional<std::chrono::steady_clock::time_point> since;
+    const bool ready = Await([&] {
+        const auto focused = session_.FocusedWindow();
+        const auto dialog = Dialog();
+        if (focused && dialog && *focused == dialog->id) {
+            return true;
+        }
+        if (!focused || focused != TestWindow()) {
+            since.reset();
+            return false;
+        }
+        since = since.value_or(std::chrono::steady_clock::now());
+        return std::chrono::steady_clock::now() - *since >= 2s;
+    });
+    Require(ready, Failure("no window of the program has the focus"));
 }
 
 WindowGeometry ProgramRun::DialogGeometry() const

@@ -57,9 +57,9 @@ const bool added = AddScenarios({
     Script("DialogSitsCentredAtTopOfPrimary", DesktopLayout{{{kSmallMonitor}, {QRect(1024, 100, 1280, 1024)}}, 1},
            kNoLanguage, kEnglish, {DialogAtTopCentreOf(1)}, {Capability::WindowPlacement}),
     Script("StepsDrawWhiteFieldGratingAndCross", SideBySide(), kNoLanguage, kEnglish,
-           {Covers(0), ShowsPattern(0), Key("n", 2), ShowsPattern(0), Key("n", 3), Key("n", 4), ShowsPattern(0),
-            Key("n", 5), ShowsPattern(0), Key("n", 6), ShowsPattern(0), Key("N", 7), ShowsPattern(0), Key("n", 8),
-            ShowsPattern(0), Key("b", 7), Key("b", 6), ShowsPattern(0), ExitsWithEsc()}),
+           {Covers(0), ShowsPattern(0), Key("n", 2), ShowsPattern(0), Key("n", 3), ShowsPattern(0), Key("n", 4),
+            ShowsPattern(0), Key("n", 5), ShowsPattern(0), Key("n", 6), ShowsPattern(0), Key("N", 7), ShowsPattern(0),
+            Key("n", 8), ShowsPattern(0), Key("b", 7), Key("b", 6), ShowsPattern(0), ExitsWithEsc()}),
     // On steps 5 to 8 the renderer yields between its two passes, so keys are
     // handled nested inside the redraw of the keys before them: each must
     // still move the step once, and the picture must be the final step's.

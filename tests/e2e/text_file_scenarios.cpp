@@ -194,7 +194,7 @@ void CheckLongLines(const Session& session)
                          [&](const ProgramRun& run) {
                              run.AwaitTitle(longLine.title, kFirstAppearance);
                              Require(run.TestWindow().has_value(), "no test window");
-                             run.AwaitDialogFocus();
+                             run.AwaitKeyFocus();
                              session.PressKeys({"Escape"});
                              Require(run.WaitForExit() == 0, run.Failure("no clean exit"));
                          });
