@@ -77,8 +77,11 @@ void ProgramRun::AwaitTitle(const std::string& title, std::chrono::milliseconds 
 {
     std::optional<Window> dialog;
     if (!Await([&] { return (dialog = Dialog()) && dialog->title == title; }, timeout)) {
-        throw std::runtime_error(Failure("the dialog's title is \"" + (dialog ? dialog->title : "(no dialog)") +
-                                         "\" instead of \"" + title + "\""));
+        std::string shown = dialog ? "\"" + dialog->title + "\"" : "no dialog among the windows";
+        for (const Window& window : dialog ? std::vector<Window>{} : Windows()) {
+            shown += " \"" + window.title + "\"";
+        }
+        throw std::runtime_error(Failure("the dialog's title is " + shown + " instead of \"" + title + "\""));
     }
 }
 
