@@ -94,11 +94,12 @@ inline Action PatternFillsTestWindow()
 {
     return {"the pattern in the test window", [](Play& play) {
                 const QRect window = play.run.TestWindowGeometry([](auto&) { return true; }).client;
+                const size_t monitors = play.session.Layout().monitors.size();
                 size_t monitor = 0;
-                while (monitor < play.session.Layout().monitors.size() && !play.session.Area(monitor).contains(window)) {
+                while (monitor < monitors && !play.session.Area(monitor).contains(window)) {
                     ++monitor;
                 }
-                Require(monitor < play.session.Layout().monitors.size(), "the test window lies on no one monitor");
+                Require(monitor < monitors, "the test window lies on no one monitor");
                 AwaitPattern(play.session, monitor, window, play.run.DialogGeometry().outer, play.step);
             }};
 }
@@ -191,7 +192,9 @@ inline Action DialogScaledBy(double factor)
 {
     return {"the dialog's size", [=](Play& play) {
                 const QRect dialog = play.run.DialogGeometry().client;
-                Require(std::abs(dialog.width() / 516.0 - factor) <= 0.1 && std::abs(dialog.height() / 167.0 - factor) <= 0.1,
+                const double across = dialog.width() / 516.0;
+                const double down = dialog.height() / 167.0;
+                Require(std::abs(across - factor) <= 0.1 && std::abs(down - factor) <= 0.1,
                         "the dialog's area " + Text(dialog) + " is not " + std::to_string(factor) + " times 516 x 167");
             }};
 }

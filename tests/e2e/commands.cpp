@@ -17,8 +17,8 @@ QByteArray RunCommandChecked(const QProcessEnvironment& environment, const QStri
     process.closeWriteChannel();
     const bool done = process.waitForFinished(10'000);
     Require(done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-            "'" + command.join(' ').toStdString() + "' failed (" + process.errorString().toStdString() +
-                ", status " + std::to_string(process.exitCode()) + "): " + process.readAllStandardError().toStdString());
+            "'" + command.join(' ').toStdString() + "' failed (" + process.errorString().toStdString() + ", status " +
+                std::to_string(process.exitCode()) + "): " + process.readAllStandardError().toStdString());
     return process.readAllStandardOutput();
 }
 

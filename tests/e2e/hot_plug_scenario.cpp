@@ -37,7 +37,8 @@ Action FollowToNearest()
                     return dx * dx + dy * dy;
                 };
                 Hover().act(play);
-                Covers(std::min({kLeft, kRight}, [&](auto& a, auto& b) { return distance(a) < distance(b); })).act(play);
+                const auto nearer = [&](const QRect& a, const QRect& b) { return distance(a) < distance(b); };
+                Covers(std::min({kLeft, kRight}, nearer)).act(play);
             }};
 }
 

@@ -58,8 +58,9 @@ int main(int argc, char** argv)
         for (const Scenario& scenario : AllScenarios()) {
             if (std::ranges::includes(desktop.capabilities, NeedsOf(scenario))) {
                 const std::string prefix = desktop.awaitingProgram.count(scenario.name) ? "DISABLED_" : "";
-                ::testing::RegisterTest(desktop.suite, (prefix + scenario.name).c_str(), nullptr, nullptr, __FILE__,
-                                        __LINE__, [&]() -> ::testing::Test* { return new ScenarioTest(desktop, scenario); });
+                ::testing::RegisterTest(
+                    desktop.suite, (prefix + scenario.name).c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                    [&]() -> ::testing::Test* { return new ScenarioTest(desktop, scenario); });
             }
         }
     }

@@ -44,7 +44,9 @@ std::string PatternMismatches(const QImage& shot, const QRect& area, const QRect
     if (step >= 5 && w <= h) {
         return "the check knows the patterns of steps 5 to 8 only on monitors wider than tall";
     }
-    const auto has = [](const std::vector<int>& rows, int y) { return std::find(rows.begin(), rows.end(), y) != rows.end(); };
+    const auto has = [](const std::vector<int>& rows, int y) {
+        return std::find(rows.begin(), rows.end(), y) != rows.end();
+    };
     for (int x = 0; x < w; ++x) {
         // The cross's diagonal pixels of this column: white, or on an exact
         // half a pair of which either may be the white one.

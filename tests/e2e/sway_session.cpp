@@ -99,14 +99,15 @@ SwaySession::SwaySession(DesktopLayout layout)
     compositor_.start("sway", {"--config", config.fileName()});
     // sway makes its IPC socket after the Wayland one and answers at once.
     const QDir runtime(runtime_.path());
-    WaitUntil([&] {
+    const auto listening = [&] {
         const QStringList ipc = runtime.entryList({"sway-ipc.*.sock"}, QDir::System);
         const QStringList wayland = runtime.entryList({"wayland-?"}, QDir::System);
         swaySocket_ = ipc.isEmpty() ? "" : runtime.filePath(ipc.front());
         waylandDisplay_ = wayland.isEmpty() ? "" : wayland.front();
-        return (!swaySocket_.isEmpty() && !waylandDisplay_.isEmpty()) || compositor_.waitForFinished(0);
-    }, kFirstAppearance);
-    Require(!swaySocket_.isEmpty(), "sway does not start:\n" + FileText(runtime_.filePath("sway.log")));
+        return !swaySocket_.isEmpty() && !waylandDisplay_.isEmpty();
+    };
+    WaitUntil([&] { return listening() || compositor_.waitForFinished(0); }, kFirstAppearance);
+    Require(listening(), "sway does not start:\n" + FileText(runtime_.filePath("sway.log")));
 
     const QJsonArray outputs = QJsonDocument::fromJson(SwayMessage({"-t", "get_outputs"})).array();
     bool asWanted = static_cast<size_t>(outputs.size()) == Layout().monitors.size();
