@@ -1,11 +1,68 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-// QProcess watches its children through the application's event dispatcher.
-// Nothing here needs a display, so listing the tests works anywhere.
+#include <algorithm>
+#include <memory>
+
+#include "scenario.h"
+#include "sway_session.h"
+#include "x11_session.h"
+
+namespace quorvane::e2e {
+namespace {
+
+// A desktop the scenarios run on: its test suite, what it can do, and the
+// scenarios that wait for the program to work there, registered disabled.
+struct Desktop {
+    const char* suite;
+    Capabilities capabilities;
+    std::function<std::unique_ptr<Session>(const DesktopLayout&)> start;
+    std::set<std::string> awaitingProgram;
+};
+
+const Desktop kDesktops[] = {
+    {"X11", X11Session::kCapabilities, [](auto& layout) { return std::make_unique<X11Session>(layout); }, {}},
+    // On Wayland the program still lets sway tile its test window on the
+    // focused output, with a title bar and borders, and never learns where
+    // its dialog went: these wait for the test window to go full-screen on
+    // its monitor and to follow the dialog there.
+    {"Sway",
+     SwaySession::kCapabilities,
+     [](auto& layout) { return std::make_unique<SwaySession>(layout); },
+     {"StartUpWindowCoversLeftPrimary", "StepsDrawWhiteFieldGratingAndCross", "ThousandStepKeysEndOnFinalStepsPattern",
+      "ScaledOutputPatternsInDevicePixels", "TestWindowFollowsDialogToOtherMonitorAndBack"}},
+};
+
+class ScenarioTest : public ::testing::Test {
+public:
+    ScenarioTest(const Desktop& desktop, const Scenario& scenario) : desktop_(desktop), scenario_(scenario) {}
+    void TestBody() override { scenario_.play(*desktop_.start(scenario_.layout)); }
+
+private:
+    const Desktop& desktop_;
+    const Scenario& scenario_;
+};
+
+}  // namespace
+}  // namespace quorvane::e2e
+
+// Each scenario on each desktop that can play it. QProcess watches its
+// children through the application's event dispatcher; nothing here needs a
+// desktop, so listing the tests works anywhere.
 int main(int argc, char** argv)
 {
+    using namespace quorvane::e2e;
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
+    for (const Desktop& desktop : kDesktops) {
+        for (const Scenario& scenario : AllScenarios()) {
+            if (std::ranges::includes(desktop.capabilities, NeedsOf(scenario))) {
+                const std::string prefix = desktop.awaitingProgram.count(scenario.name) ? "DISABLED_" : "";
+                ::testing::RegisterTest(
+                    desktop.suite, (prefix + scenario.name).c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                    [&]() -> ::testing::Test* { return new ScenarioTest(desktop, scenario); });
+            }
+        }
+    }
     return RUN_ALL_TESTS();
 }

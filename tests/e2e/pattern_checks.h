@@ -3,34 +3,26 @@
 #include <QImage>
 #include <QRect>
 
-#include <functional>
 #include <string>
 
-#include "x_session.h"
+#include "session.h"
 
 namespace quorvane::e2e {
 
-// A check of one pattern in a screenshot: it compares the pixels of `area`,
-// except those of `covered` (where the dialog lies), and gives an empty text
-// when all match, otherwise the number of wrong pixels and the first few of
-// them, counted from the pattern's top-left corner.
-using PatternCheck = std::function<std::string(const QImage& shot, const QRect& area, const QRect& covered)>;
+// Compares the pixels of `area` in a screenshot, except those of `covered`
+// (where the dialog lies), with the pattern of `step` on a monitor wider than
+// tall: a white field on steps 1 to 4; on steps 5 and 6 a light-cyan border
+// and a light-cyan line on every even column, black between; on steps 7 and
+// 8 a white border and both diagonals in white on black, one pixel per
+// column, a diagonal at column x at y = round(x * (H - 1) / (W - 1)) and on an
+// exact half at either neighbour. Gives an empty text when all match,
+// otherwise the number of wrong pixels and the first few of them, counted
+// from the pattern's top-left corner.
+std::string PatternMismatches(const QImage& shot, const QRect& area, const QRect& covered, int step);
 
-PatternCheck WhiteField();
-
-// Steps 5 and 6 on a monitor wider than tall: light-cyan border and a
-// light-cyan line on every even column, black between.
-PatternCheck LandscapeGrating();
-
-// Steps 7 and 8 on a monitor wider than tall: a white border on the
-// outermost pixels and both diagonals in white, one pixel per column, on
-// black. A diagonal at column x lies at y = round(x * (H - 1) / (W - 1)),
-// either neighbour on an exact half; every fifth column is checked.
-PatternCheck Cross();
-
-// Takes screenshots until `check` finds nothing wrong or time runs out;
-// gives what the last check found.
-std::string MismatchesOnScreen(const XSession& session, const QRect& area, const QRect& covered,
-                               const PatternCheck& check);
+// Takes screenshots of a monitor until the step's pattern fills `area`
+// outside `covered`, both in desktop coordinates and checked in device
+// pixels; throws what the last check found when time runs out.
+void AwaitPattern(const Session& session, size_t monitor, const QRect& area, const QRect& covered, int step);
 
 }  // namespace quorvane::e2e

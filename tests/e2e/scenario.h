@@ -1,48 +1,75 @@
 #pragma once
 
-#include <QFile>
-#include <QList>
-#include <QRect>
-#include <QString>
-
-#include <stdexcept>
+#include <functional>
 #include <string>
+#include <vector>
 
-#include "x_session.h"
+#include "program_run.h"
+#include "session.h"
 
 namespace quorvane::e2e {
 
+// A 1024 x 768 monitor left of a 1280 x 1024 one; `primary` 0 is the left one.
 inline const QRect kSmallMonitor{0, 0, 1024, 768};
 inline const QRect kLargeMonitor{1024, 0, 1280, 1024};
-
-// A 1024 x 768 monitor left of a 1280 x 1024 one; `primary` 0 is the left one.
-inline MonitorLayout SideBySide(size_t primary = 0)
+inline DesktopLayout SideBySide(size_t primary = 0)
 {
-    return MonitorLayout{{kSmallMonitor, kLargeMonitor}, primary};
+    return DesktopLayout{{{kSmallMonitor}, {kLargeMonitor}}, primary};
 }
 
-// Language numbers: the order of the blocks of the text catalogue.
+// Language numbers, the order of the catalogue's blocks, and the settings
+// that pick them; without a setting the program falls back to English.
 enum class Language { Japanese = 1, English = 2, Deutsch = 3 };
+inline const UserLanguage kNoLanguage{"C", ""};
+inline const UserLanguage kGerman{"de_DE.UTF-8", "DEU"};
+inline const UserLanguage kJapanese{"ja_JP.UTF-8", "JPN"};
 
-// The title of a step as the dialog shows it: the step's title line in the
-// language's block of the sample catalogue, cut or padded with blanks to
-// exactly 30 characters, as UTF-8.
-inline std::string StepTitle(int step, Language language = Language::English)
+// A step's title as the dialog shows it: its line in the sample catalogue,
+// cut or padded with blanks to exactly 30 characters, as UTF-8.
+std::string StepTitle(int step, Language language = Language::English);
+
+// What a user does on a desktop and what must be seen; `needs` adds to the
+// capabilities that the layout itself asks for.
+struct Scenario {
+    std::string name;
+    DesktopLayout layout;
+    std::function<void(const Session&)> play;
+    Capabilities needs = {};
+};
+Capabilities NeedsOf(const Scenario& scenario);
+
+// Every scenario, offered to each session; a file adds its own at start-up
+// with `const bool added = AddScenarios({...});`.
+std::vector<Scenario>& AllScenarios();
+inline bool AddScenarios(const std::vector<Scenario>& scenarios)
 {
-    constexpr int kBlockLines = 74;
-    constexpr int kTitleLength = 30;
-    QFile file(QUORVANE_DATA_DIR "/LcdTFile.txt");
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error("cannot read " + file.fileName().toStdString());
-    }
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    const qsizetype index = (static_cast<int>(language) - 1) * kBlockLines + 11 + 8 * (step - 1);
-    if (index >= lines.size()) {
-        throw std::runtime_error("the sample catalogue has no line " + std::to_string(index + 1));
-    }
-    QList<uint> characters = QString::fromUtf8(lines[index]).remove('\r').toUcs4();
-    characters.resize(kTitleLength, U' ');
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.data()), kTitleLength).toStdString();
+    AllScenarios().insert(AllScenarios().end(), scenarios.begin(), scenarios.end());
+    return true;
 }
+
+// Runs `check`; a failure it throws is the test's, reported as `what`'s.
+// True when none came.
+bool Passes(const std::string& what, const std::function<void()>& check);
+
+// What the actions of a script share: the session, the program, the
+// language it shows and the step it was last seen on.
+struct Play {
+    const Session& session;
+    const ProgramRun& run;
+    Language language;
+    int step = 1;
+};
+
+// One thing the user does or sees; it throws when what should follow does
+// not, and `what` names it in the report.
+struct Action {
+    std::string what;
+    std::function<void(Play&)> act;
+};
+
+// Starts the program with the language `setting`, waits for the dialog's
+// first title in `language`, then plays `actions` up to the first failure.
+Scenario Script(std::string name, DesktopLayout layout, UserLanguage setting, Language language,
+                std::vector<Action> actions, Capabilities needs = {});
 
 }  // namespace quorvane::e2e
