@@ -11,26 +11,16 @@
 namespace quorvane::e2e {
 namespace {
 
-// A desktop the scenarios run on: its test suite, what it can do, and the
-// scenarios that wait for the program to work there, registered disabled.
+// A desktop the scenarios run on: its test suite and what it can do.
 struct Desktop {
     const char* suite;
     Capabilities capabilities;
     std::function<std::unique_ptr<Session>(const DesktopLayout&)> start;
-    std::set<std::string> awaitingProgram;
 };
 
 const Desktop kDesktops[] = {
-    {"X11", X11Session::kCapabilities, [](auto& layout) { return std::make_unique<X11Session>(layout); }, {}},
-    // On Wayland the program still lets sway tile its test window on the
-    // focused output, with a title bar and borders, and never learns where
-    // its dialog went: these wait for the test window to go full-screen on
-    // its monitor and to follow the dialog there.
-    {"Sway",
-     SwaySession::kCapabilities,
-     [](auto& layout) { return std::make_unique<SwaySession>(layout); },
-     {"StartUpWindowCoversLeftPrimary", "StepsDrawWhiteFieldGratingAndCross", "ThousandStepKeysEndOnFinalStepsPattern",
-      "ScaledOutputPatternsInDevicePixels", "TestWindowFollowsDialogToOtherMonitorAndBack"}},
+    {"X11", X11Session::kCapabilities, [](auto& layout) { return std::make_unique<X11Session>(layout); }},
+    {"Sway", SwaySession::kCapabilities, [](auto& layout) { return std::make_unique<SwaySession>(layout); }},
 };
 
 class ScenarioTest : public ::testing::Test {
@@ -57,9 +47,8 @@ int main(int argc, char** argv)
     for (const Desktop& desktop : kDesktops) {
         for (const Scenario& scenario : AllScenarios()) {
             if (std::ranges::includes(desktop.capabilities, NeedsOf(scenario))) {
-                const std::string prefix = desktop.awaitingProgram.count(scenario.name) ? "DISABLED_" : "";
                 ::testing::RegisterTest(
-                    desktop.suite, (prefix + scenario.name).c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                    desktop.suite, scenario.name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
                     [&]() -> ::testing::Test* { return new ScenarioTest(desktop, scenario); });
             }
         }

@@ -85,21 +85,6 @@ void ProgramRun::AwaitTitle(const std::string& title, std::chrono::milliseconds 
     }
 }
 
-void ProgramRun::AwaitDialogFocus() const
-{
-    std::optional<WindowId> focused;
-    if (!Await([&] {
-            const auto dialog = Dialog();
-            return dialog && (focused = session_.FocusedWindow()) == dialog->id;
-        })) {
-        std::string title = "nothing";
-        for (const Window& window : Windows()) {
-            title = window.id == focused ? window.title : title;
-        }
-        throw std::runtime_error(Failure("the dialog does not have the focus; the focused window is " + title));
-    }
-}
-
 void ProgramRun::AwaitKeyFocus() const
 {
     std::optional<std::chrono::steady_clock::time_point> since;

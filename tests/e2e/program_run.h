@@ -40,7 +40,7 @@ public:
 
     void AwaitTitle(const std::string& title, std::chrono::milliseconds timeout = kReaction) const;
     // Waits for the dialog to have the focus.
-    void AwaitDialogFocus() const;
+
     // Waits until keys reach the program: the dialog has the focus, or the
     // test window has kept it for two seconds, as where a desktop leaves the
     // focus on a full-screen window and the program hands the keys on.
