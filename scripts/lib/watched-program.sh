@@ -14,10 +14,13 @@ fail() {
 
 # Starts openbox and waits until it manages the windows; sets openbox_pid.
 start_openbox() {
-  openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$scratch/openbox.log" 2>&1 &
+  # openbox drops windows mapped while it is still starting, though it has
+  # announced itself on the root window: wait for its start-up command.
+  openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml --startup "touch $scratch/openbox.started" \
+    >"$scratch/openbox.log" 2>&1 &
   openbox_pid=$!
   for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    [ -e "$scratch/openbox.started" ] && return 0
     sleep 0.1
   done
   fail "openbox does not manage the windows"

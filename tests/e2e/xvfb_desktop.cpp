@@ -1,6 +1,7 @@
 #include "xvfb_desktop.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -84,11 +85,13 @@ XvfbDesktop::XvfbDesktop(DesktopLayout layout) : Session(std::move(layout))
     windowManager_.setProcessEnvironment(ClientEnvironment());
     windowManager_.setStandardOutputFile(QProcess::nullDevice());
     windowManager_.setStandardErrorFile(ScratchPath("openbox.log"));
-    windowManager_.start("openbox", {"--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"});
-    // openbox announces itself on the root window once it manages windows.
-    Require(WaitUntil([this] {
-                return Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).value_or("").contains("window id");
-            }),
+    // openbox drops the windows mapped while it is still starting, though it
+    // has announced itself on the root window: the program starts once
+    // openbox has run its start-up command.
+    const QString started = ScratchPath("openbox.started");
+    windowManager_.start("openbox", {"--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml", "--startup",
+                                     "touch " + started});
+    Require(WaitUntil([&started] { return QFile::exists(started); }),
             "openbox did not start managing windows:\n" + FileText(ScratchPath("openbox.log")));
 }
 
