@@ -6,6 +6,7 @@
 
 #include "scenario.h"
 #include "sway_session.h"
+#include "wine_session.h"
 #include "x11_session.h"
 
 namespace quorvane::e2e {
@@ -21,6 +22,7 @@ struct Desktop {
 const Desktop kDesktops[] = {
     {"X11", X11Session::kCapabilities, [](auto& layout) { return std::make_unique<X11Session>(layout); }},
     {"Sway", SwaySession::kCapabilities, [](auto& layout) { return std::make_unique<SwaySession>(layout); }},
+    {"Wine", WineSession::kCapabilities, [](auto& layout) { return std::make_unique<WineSession>(layout); }},
 };
 
 class ScenarioTest : public ::testing::Test {

@@ -113,6 +113,10 @@ public:
     const DesktopLayout& Layout() const { return layout_; }
     const QRect& Area(size_t monitor) const { return layout_.monitors.at(monitor).area; }
 
+    // Whether the program reads its text files as UTF-8 through the POSIX
+    // file system (named pipes and all), rather than in a Windows code page.
+    virtual bool ReadsUtf8Files() const { return true; }
+
     // The user the program runs as, when not this process's.
     virtual std::optional<Account> ProgramAccount() const { return std::nullopt; }
     virtual void Start(ChildProcess& program, const Launch& launch) const = 0;
