@@ -198,14 +198,6 @@ void HeadlessWindow::Close()
     }
 }
 
-void HeadlessWindow::DragTo(int x, int y)
-{
-    const backend::PixelRect frame = Frame();
-    client_.x += x - frame.x;
-    client_.y += y - frame.y;
-    events_.GeometryChanged();
-}
-
 std::unique_ptr<backend::NativeWindow> HeadlessBackend::CreateWindow(backend::WindowStyle style,
                                                                      backend::WindowEvents& events)
 {

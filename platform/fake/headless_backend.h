@@ -30,7 +30,7 @@ public:
     void SetFont(const backend::Font& font) override { font_ = font; }
     void SetVisible(bool visible) override { visible_ = visible; }
     void SetEnabled(bool enabled) override { enabled_ = enabled; }
-    void SetChecked(bool checked) override { checked_ = checked; }
+    void SetChecked(bool) override {}
     void ClearPicture() override { hasPicture_ = false; }
     void Focus() override;
 
@@ -45,7 +45,6 @@ public:
     backend::PixelRect ClientRect() const;
     const Text& Caption() const { return caption_; }
     const backend::Font& Font() const { return font_; }
-    bool Checked() const { return checked_; }
     bool Visible() const { return visible_; }
     bool HasPicture() const { return hasPicture_; }
     void GivePicture() { hasPicture_ = true; }
@@ -62,7 +61,6 @@ private:
     backend::Font font_;
     bool visible_ = true;
     bool enabled_ = true;
-    bool checked_ = false;
     bool hasPicture_ = false;
 };
 
@@ -97,7 +95,7 @@ public:
     void Show() override;
     void Hide() override { shown_ = false; }
     void Activate() override;
-    void Invalidate() override { ++paintRequests_; }
+    void Invalidate() override {}
     std::unique_ptr<backend::NativeWidget> CreateWidget(backend::WidgetKind kind, backend::NativeWidget* parent,
                                                         const backend::Font& font,
                                                         backend::WidgetEvents& events) override;
@@ -110,8 +108,6 @@ public:
     void MoveMouse(int x, int y);
     // The title bar's close command.
     void Close();
-    // Dragged by its title bar: the frame's top-left corner goes to (x, y).
-    void DragTo(int x, int y);
 
     // Paints the window as the window system would show it; the system's
     // own background is mid grey.
@@ -121,7 +117,6 @@ public:
     bool Shown() const { return shown_; }
     bool Enabled() const { return enabled_; }
     const Text& Caption() const { return caption_; }
-    int PaintRequests() const { return paintRequests_; }
 
 private:
     friend class HeadlessWidget;
@@ -138,7 +133,6 @@ private:
     Text caption_;
     bool enabled_ = true;
     bool shown_ = false;
-    int paintRequests_ = 0;
     HeadlessPicture screen_;
     std::vector<HeadlessWidget*> widgets_;
     HeadlessWidget* focus_ = nullptr;
