@@ -1,6 +1,8 @@
 #include "compared_programs.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <stdexcept>
 
 namespace quorvane::bench {
@@ -53,6 +55,24 @@ std::string NameOf(const std::vector<std::string>& command)
 {
     const std::string& last = command.back();
     return last.substr(last.find_last_of('/') + 1);
+}
+
+int RunComparison(const char* name, int argc, char* argv[], ComparedPrograms builtIn,
+                  const std::function<int(const ComparedPrograms&)>& compare)
+{
+    ComparedPrograms compared;
+    try {
+        compared = ReadComparedPrograms(argc, argv, std::move(builtIn));
+    } catch (const std::invalid_argument& usage) {
+        std::fprintf(stderr, "%s\n", usage.what());
+        return 2;
+    }
+    try {
+        return compare(compared);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", name, error.what());
+        return 1;
+    }
 }
 
 }  // namespace quorvane::bench

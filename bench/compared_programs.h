@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,12 @@ struct ComparedPrograms {
 // the command line; what is not given comes from `builtIn`. Throws
 // std::invalid_argument with the usage when the arguments do not fit it.
 ComparedPrograms ReadComparedPrograms(int argc, char* argv[], ComparedPrograms builtIn);
+
+// The main of a comparing benchmark: reads the programs as above and runs
+// `compare` on them. Usage errors end with 2, failures with 1, both told on
+// stderr under `name`.
+int RunComparison(const char* name, int argc, char* argv[], ComparedPrograms builtIn,
+                  const std::function<int(const ComparedPrograms&)>& compare);
 
 // The name a command's times are reported under: its last word, without
 // the folder.

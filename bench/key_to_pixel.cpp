@@ -278,18 +278,7 @@ int Run(const ComparedPrograms& compared)
 
 int main(int argc, char* argv[])
 {
-    quorvane::bench::ComparedPrograms compared;
-    try {
-        compared = quorvane::bench::ReadComparedPrograms(
-            argc, argv, {QUORVANE_DATA_DIR, {QUORVANE_EXE}, {BARE_PATTERN_WINDOW_EXE}, std::nullopt});
-    } catch (const std::invalid_argument& usage) {
-        std::fprintf(stderr, "%s\n", usage.what());
-        return 2;
-    }
-    try {
-        return quorvane::bench::Run(compared);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "key_to_pixel: %s\n", error.what());
-        return 1;
-    }
+    return quorvane::bench::RunComparison("key_to_pixel", argc, argv,
+                                          {QUORVANE_DATA_DIR, {QUORVANE_EXE}, {BARE_PATTERN_WINDOW_EXE}, std::nullopt},
+                                          quorvane::bench::Run);
 }

@@ -125,18 +125,7 @@ int Run(const ComparedPrograms& compared)
 
 int main(int argc, char* argv[])
 {
-    quorvane::bench::ComparedPrograms compared;
-    try {
-        compared = quorvane::bench::ReadComparedPrograms(
-            argc, argv, {QUORVANE_DATA_DIR, {QUORVANE_EXE}, {BARE_WINDOW_EXE}, 1.3});
-    } catch (const std::invalid_argument& usage) {
-        std::fprintf(stderr, "%s\n", usage.what());
-        return 2;
-    }
-    try {
-        return quorvane::bench::Run(compared);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "startup_time: %s\n", error.what());
-        return 1;
-    }
+    return quorvane::bench::RunComparison("startup_time", argc, argv,
+                                          {QUORVANE_DATA_DIR, {QUORVANE_EXE}, {BARE_WINDOW_EXE}, 1.3},
+                                          quorvane::bench::Run);
 }
