@@ -1,6 +1,6 @@
 #include "platform/win32/win32_widget.h"
 
-#include <commctrl.h>
+#include <utility>
 
 #include "platform/win32/keyboard.h"
 #include "platform/win32/wide_text.h"
@@ -57,9 +57,13 @@ Win32Widget::Win32Widget(WidgetKind kind, HWND parent, Fonts& fonts, const backe
     hwnd_ = CreateWindowExW(control.exStyle, control.className, L"",
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | control.style, 0, 0, 0, 0, parent, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
-    // Found again from the handle by the parent that hears of a click.
+    // Found again from the handle by the parent that hears of a click and by
+    // the procedure put in front of the control's. Window slots, unlike the
+    // properties of a comctl32 subclass, are read without a round trip to
+    // Wine's server on every message.
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowSubclass(hwnd_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+    control_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
     if (kind == WidgetKind::OptionButton) {
         // An option button taking the focus is no choice: only a click or Space is.
         SendMessageW(hwnd_, BM_SETDONTCLICK, TRUE, 0);
@@ -77,14 +81,31 @@ Win32Widget::~Win32Widget()
 
 void Win32Widget::Place(const backend::PixelRect& rect)
 {
+    if (rect == place_) {
+        return;
+    }
+    place_ = rect;
     SetWindowPos(hwnd_, nullptr, rect.x, rect.y, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Widget::SetCaption(const Text& caption) { SetWindowTextW(hwnd_, WideFromText(caption).c_str()); }
+void Win32Widget::SetCaption(const Text& caption)
+{
+    std::wstring wide = WideFromText(caption);
+    if (wide == caption_) {
+        return;
+    }
+    caption_ = std::move(wide);
+    SetWindowTextW(hwnd_, caption_.c_str());
+}
 
 void Win32Widget::SetFont(const backend::Font& font)
 {
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(font)), TRUE);
+    HFONT handle = fonts_.Get(font);
+    if (handle == font_) {
+        return;
+    }
+    font_ = handle;
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
 }
 
 void Win32Widget::SetVisible(bool visible)
@@ -92,7 +113,10 @@ void Win32Widget::SetVisible(bool visible)
     if (!visible) {
         PassFocusOn(hwnd_);
     }
-    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    if (visible != visible_) {
+        visible_ = visible;
+        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 void Win32Widget::SetEnabled(bool enabled)
@@ -100,7 +124,10 @@ void Win32Widget::SetEnabled(bool enabled)
     if (!enabled) {
         PassFocusOn(hwnd_);
     }
-    EnableWindow(hwnd_, enabled);
+    if (enabled != enabled_) {
+        enabled_ = enabled;
+        EnableWindow(hwnd_, enabled);
+    }
 }
 
 void Win32Widget::SetChecked(bool checked)
@@ -124,15 +151,14 @@ bool Win32Widget::Notify(WPARAM wParam, LPARAM lParam)
     return true;
 }
 
-LRESULT CALLBACK Win32Widget::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR self)
+LRESULT CALLBACK Win32Widget::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto* widget = reinterpret_cast<Win32Widget*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, Subclass, 0);
-        reinterpret_cast<Win32Widget*>(self)->hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        widget->hwnd_ = nullptr;
+        return CallWindowProcW(widget->control_, hwnd, message, wParam, lParam);
     }
-    return reinterpret_cast<Win32Widget*>(self)->OnMessage(message, wParam, lParam);
+    return widget->OnMessage(message, wParam, lParam);
 }
 
 // An event handler may destroy this widget: nothing of it is used after one.
@@ -172,7 +198,7 @@ LRESULT Win32Widget::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (HandleKey(hwnd_, message, wParam, [&](int16_t key) { events_.KeyPressed(key); })) {
         return 0;
     }
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return CallWindowProcW(control_, hwnd_, message, wParam, lParam);
 }
 
 }  // namespace quorvane

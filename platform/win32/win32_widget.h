@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/backend.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/windows_api.h"
@@ -7,8 +9,9 @@
 namespace quorvane {
 
 // A standard control as a toolkit widget. Its keys, arrows and presses
-// reach the widget's events through a subclass of the control; the clicks
-// of buttons come to its parent, which hands them on with Notify.
+// reach the widget's events through a procedure of its own in front of the
+// control's; the clicks of buttons come to its parent, which hands them on
+// with Notify.
 class Win32Widget final : public backend::NativeWidget {
 public:
     Win32Widget(backend::WidgetKind kind, HWND parent, Fonts& fonts, const backend::Font& font,
@@ -32,14 +35,23 @@ public:
     static bool Notify(WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     backend::WidgetKind kind_;
     Fonts& fonts_;
     backend::WidgetEvents& events_;
     HWND hwnd_;
+    // The control's own procedure, which handles what this one leaves.
+    WNDPROC control_;
+    // What the control was last given, as it was made: the toolkit sets the
+    // same again and again, and under Wine every change costs round trips
+    // to its server and a repaint.
+    backend::PixelRect place_;
+    std::wstring caption_;
+    HFONT font_ = nullptr;
+    bool visible_ = true;
+    bool enabled_ = true;
 };
 
 }  // namespace quorvane
