@@ -5,10 +5,13 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/monitor_layout.h"
 #include "platform/run_time_error.h"
 #include "platform/text_file.h"
 #include "platform/utf8_text.h"
+#include "platform/win32/display_cache.h"
 
 namespace quorvane {
 
@@ -103,14 +106,23 @@ private:
 int32_t Win32Os::GetSystemMetrics(int32_t index)
 {
     QUORVANE_BIND("user32", GetSystemMetrics);
+    if (const std::optional<int32_t> kept = display_cache::Metric(index)) {
+        return *kept;
+    }
     return GetSystemMetricsBound(index);
 }
 
 int32_t Win32Os::MonitorFromRect(const Rect& rect, int32_t flags)
 {
     QUORVANE_BIND("user32", MonitorFromRect);
-    const RECT native{rect.left, rect.top, rect.right, rect.bottom};
-    return FromMonitor(MonitorFromRectBound(&native, static_cast<DWORD>(flags)));
+    const std::vector<MonitorDesc>& monitors = display_cache::Monitors();
+    if (monitors.empty()) {
+        const RECT native{rect.left, rect.top, rect.right, rect.bottom};
+        return FromMonitor(MonitorFromRectBound(&native, static_cast<DWORD>(flags)));
+    }
+    // The system takes an empty rectangle for the pixel at its top-left corner.
+    const bool empty = rect.right <= rect.left || rect.bottom <= rect.top;
+    return MonitorFromRectIn(monitors, empty ? Rect{rect.left, rect.top, rect.left + 1, rect.top + 1} : rect, flags);
 }
 
 int32_t Win32Os::MonitorFromWindow(int32_t hwnd, int32_t flags)
@@ -122,6 +134,10 @@ int32_t Win32Os::MonitorFromWindow(int32_t hwnd, int32_t flags)
 int32_t Win32Os::GetMonitorInfoA(int32_t monitor, MonitorInfo& info)
 {
     QUORVANE_BIND("user32", GetMonitorInfoA);
+    // The system is asked only for what is not kept: another size, an unknown handle.
+    if (MonitorInfoIn(display_cache::Monitors(), monitor, info) != 0) {
+        return 1;
+    }
     static_assert(sizeof(MONITORINFO) == sizeof(MonitorInfo));
     MONITORINFO native{};
     native.cbSize = info.cbSize;
@@ -154,13 +170,9 @@ int32_t Win32Os::GetProfileStringA(const char* section, const char* key, const c
 
 ScreenMetrics Win32Os::Screen()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    const double tppX = 1440.0 / (dpiX > 0 ? dpiX : 96);
-    const double tppY = 1440.0 / (dpiY > 0 ? dpiY : 96);
-    return {::GetSystemMetrics(SM_CXSCREEN) * tppX, ::GetSystemMetrics(SM_CYSCREEN) * tppY, tppX, tppY};
+    const double tppX = 1440.0 / display_cache::DpiX();
+    const double tppY = 1440.0 / display_cache::DpiY();
+    return {*display_cache::Metric(SM_CXSCREEN) * tppX, *display_cache::Metric(SM_CYSCREEN) * tppY, tppX, tppY};
 }
 
 Text Win32Os::DecodeSystemText(std::string_view bytes, const std::string& where) { return DecodeAnsi(bytes, where); }
