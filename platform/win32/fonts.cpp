@@ -60,7 +60,7 @@ HFONT Fonts::Get(const backend::Font& font)
         }
     }
     HDC screen = GetDC(nullptr);
-    const std::wstring face = InstalledFace(screen, WideFromUtf8(font.face));
+    const std::wstring face = Face(screen, WideFromUtf8(font.face));
     // Points at the screen's logical resolution, the same that converts twips.
     const int height = -static_cast<int>(std::lround(font.points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
     ReleaseDC(nullptr, screen);
@@ -69,6 +69,16 @@ HFONT Fonts::Get(const backend::Font& font)
                                DEFAULT_PITCH | FF_DONTCARE, face.c_str());
     made_.emplace_back(font, handle);
     return handle;
+}
+
+const std::wstring& Fonts::Face(HDC screen, const std::wstring& face)
+{
+    for (const auto& [design, installed] : faces_) {
+        if (design == face) {
+            return installed;
+        }
+    }
+    return faces_.emplace_back(face, InstalledFace(screen, face)).second;
 }
 
 }  // namespace quorvane
