@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
+#include "platform/win32/display_cache.h"
 #include "platform/win32/keyboard.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.h"
@@ -102,12 +105,25 @@ void Win32Window::SetClient(const backend::PixelRect& client)
     // The frame around the client area as it is now, at the window's own DPI.
     const backend::PixelRect frame = Frame();
     const backend::PixelRect inner = Client();
+    // The toolkit places a window once per property; a move to where it is
+    // would only cost round trips to Wine's server.
+    if (inner == client) {
+        return;
+    }
     SetWindowPos(hwnd_, nullptr, client.x - (inner.x - frame.x), client.y - (inner.y - frame.y),
                  client.width + frame.width - inner.width, client.height + frame.height - inner.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Window::SetCaption(const Text& caption) { SetWindowTextW(hwnd_, WideFromText(caption).c_str()); }
+void Win32Window::SetCaption(const Text& caption)
+{
+    std::wstring wide = WideFromText(caption);
+    if (wide == caption_) {
+        return;
+    }
+    caption_ = std::move(wide);
+    SetWindowTextW(hwnd_, caption_.c_str());
+}
 
 void Win32Window::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
@@ -145,6 +161,7 @@ LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
 // An event handler may destroy this window: nothing of it is used after one.
 LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    display_cache::Hear(message);
     switch (message) {
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/backend.h"
@@ -44,6 +45,8 @@ private:
     HWND hwnd_;
     // The widget that had the focus when the window last lost activation.
     HWND focus_ = nullptr;
+    // The title last set: the toolkit sets it again with every step.
+    std::wstring caption_;
     // The picture on its way to the screen, kept between paints.
     std::vector<uint32_t> picture_;
 };
