@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +14,7 @@
 #include "platform/run_time_error.h"
 #include "platform/text_file.h"
 #include "platform/utf8_text.h"
-#include "platform/win32/display_cache.h"
+#include "platform/win32/display_change.h"
 
 namespace quorvane {
 
@@ -43,6 +46,79 @@ Function* Bound(const char* library, const char* name)
 HMONITOR ToMonitor(int32_t handle) { return reinterpret_cast<HMONITOR>(static_cast<intptr_t>(handle)); }
 HWND ToWindow(int32_t handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
 int32_t FromMonitor(HMONITOR monitor) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(monitor)); }
+
+// What the system says of the display, asked once and kept until one of the
+// program's windows hears that the display, the settings or the DPI changed:
+// the toolkit asks for the screen at every twips conversion, and under Wine
+// each answer costs round trips to its server.
+struct DisplayAnswers {
+    // Only the metrics of the screen, the desktop and the monitor count:
+    // others change unannounced.
+    static constexpr std::array kMetrics = {SM_CXSCREEN,        SM_CYSCREEN,        SM_XVIRTUALSCREEN,
+                                            SM_YVIRTUALSCREEN,  SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN,
+                                            SM_CMONITORS};
+    std::array<std::optional<int32_t>, kMetrics.size()> metrics;
+    std::optional<int> dpiX;
+    std::optional<int> dpiY;
+    // In the system's order, the primary monitor first.
+    std::optional<std::vector<MonitorDesc>> monitors;
+};
+
+DisplayAnswers& Display()
+{
+    static DisplayAnswers answers;
+    return answers;
+}
+
+std::optional<int32_t> KeptMetric(int32_t index)
+{
+    const auto& kinds = DisplayAnswers::kMetrics;
+    const auto* const found = std::find(kinds.begin(), kinds.end(), index);
+    if (found == kinds.end()) {
+        return std::nullopt;
+    }
+    std::optional<int32_t>& metric = Display().metrics[static_cast<size_t>(std::distance(kinds.begin(), found))];
+    if (!metric) {
+        metric = ::GetSystemMetrics(index);
+    }
+    return metric;
+}
+
+// The screen's logical resolution in dots per inch along `axis`.
+int KeptDpi(std::optional<int>& kept, int axis)
+{
+    if (!kept) {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, axis);
+        ReleaseDC(nullptr, screen);
+        kept = dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+    }
+    return *kept;
+}
+
+Rect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, RECT*, LPARAM list)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(handle, &info)) {
+        reinterpret_cast<std::vector<MonitorDesc>*>(list)->push_back(
+            {FromMonitor(handle), FromRect(info.rcMonitor), FromRect(info.rcWork),
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
+}
+
+const std::vector<MonitorDesc>& KeptMonitors()
+{
+    std::optional<std::vector<MonitorDesc>>& monitors = Display().monitors;
+    if (!monitors) {
+        monitors.emplace();
+        EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&*monitors));
+    }
+    return *monitors;
+}
 
 // All of `bytes` is checked; the first `keep` characters come back.
 Text DecodeAnsi(std::string_view bytes, const std::string& where, size_t keep = Text::npos)
@@ -103,10 +179,17 @@ private:
 
 }  // namespace
 
+void HearDisplayChange(unsigned int message)
+{
+    if (message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE || message == WM_DPICHANGED) {
+        Display() = {};
+    }
+}
+
 int32_t Win32Os::GetSystemMetrics(int32_t index)
 {
     QUORVANE_BIND("user32", GetSystemMetrics);
-    if (const std::optional<int32_t> kept = display_cache::Metric(index)) {
+    if (const std::optional<int32_t> kept = KeptMetric(index)) {
         return *kept;
     }
     return GetSystemMetricsBound(index);
@@ -115,7 +198,7 @@ int32_t Win32Os::GetSystemMetrics(int32_t index)
 int32_t Win32Os::MonitorFromRect(const Rect& rect, int32_t flags)
 {
     QUORVANE_BIND("user32", MonitorFromRect);
-    const std::vector<MonitorDesc>& monitors = display_cache::Monitors();
+    const std::vector<MonitorDesc>& monitors = KeptMonitors();
     if (monitors.empty()) {
         const RECT native{rect.left, rect.top, rect.right, rect.bottom};
         return FromMonitor(MonitorFromRectBound(&native, static_cast<DWORD>(flags)));
@@ -135,7 +218,7 @@ int32_t Win32Os::GetMonitorInfoA(int32_t monitor, MonitorInfo& info)
 {
     QUORVANE_BIND("user32", GetMonitorInfoA);
     // The system is asked only for what is not kept: another size, an unknown handle.
-    if (MonitorInfoIn(display_cache::Monitors(), monitor, info) != 0) {
+    if (MonitorInfoIn(KeptMonitors(), monitor, info) != 0) {
         return 1;
     }
     static_assert(sizeof(MONITORINFO) == sizeof(MonitorInfo));
@@ -170,9 +253,9 @@ int32_t Win32Os::GetProfileStringA(const char* section, const char* key, const c
 
 ScreenMetrics Win32Os::Screen()
 {
-    const double tppX = 1440.0 / display_cache::DpiX();
-    const double tppY = 1440.0 / display_cache::DpiY();
-    return {*display_cache::Metric(SM_CXSCREEN) * tppX, *display_cache::Metric(SM_CYSCREEN) * tppY, tppX, tppY};
+    const double tppX = 1440.0 / KeptDpi(Display().dpiX, LOGPIXELSX);
+    const double tppY = 1440.0 / KeptDpi(Display().dpiY, LOGPIXELSY);
+    return {*KeptMetric(SM_CXSCREEN) * tppX, *KeptMetric(SM_CYSCREEN) * tppY, tppX, tppY};
 }
 
 Text Win32Os::DecodeSystemText(std::string_view bytes, const std::string& where) { return DecodeAnsi(bytes, where); }
