@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/fake/fake_os.h"
 #include "platform/monitor_layout.h"
 
@@ -8,87 +10,52 @@ namespace {
 
 constexpr int32_t kPrimary = 0x10001;
 constexpr int32_t kSecond = 0x10002;
+constexpr int32_t kNull = MONITOR_DEFAULTTONULL;
+constexpr int32_t kToPrimary = MONITOR_DEFAULTTOPRIMARY;
+constexpr int32_t kNearest = MONITOR_DEFAULTTONEAREST;
+constexpr int32_t kMin = -2147483647 - 1;
 
-Rect Pixel(int32_t x, int32_t y) { return {x, y, x + 1, y + 1}; }
-
-TEST(MonitorLayout, LargestIntersectionWins)
+// The largest intersection wins, the first on a tie; edges right and bottom
+// are exclusive. Outside every monitor the flag decides; distances may span
+// the whole 32-bit range.
+TEST(MonitorLayout, MonitorFromRectAsTheTableSays)
 {
-    const std::vector<MonitorDesc> monitors{FakeMonitor(kPrimary, 0, 0, 1024, 768, true),
-                                            FakeMonitor(kSecond, 1024, 0, 1280, 1024)};
-    EXPECT_EQ(MonitorFromRectIn(monitors, {1000, 0, 1100, 10}, MONITOR_DEFAULTTONULL), kSecond);  // 24 vs 76 columns
-    EXPECT_EQ(MonitorFromRectIn(monitors, {974, 0, 1034, 10}, MONITOR_DEFAULTTONULL), kPrimary);  // 50 vs 10
-    EXPECT_EQ(MonitorFromRectIn(monitors, {1014, 0, 1034, 10}, MONITOR_DEFAULTTONULL), kPrimary); // a tie: the first
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(1023, 767), MONITOR_DEFAULTTONULL), kPrimary);
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(1024, 767), MONITOR_DEFAULTTONULL), kSecond);     // right edge is exclusive
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(100, 768), MONITOR_DEFAULTTONULL), 0);            // bottom edge too
-}
-
-TEST(MonitorLayout, FlagDecidesOutsideEveryMonitor)
-{
-    // The primary is not the first monitor of the list.
-    const std::vector<MonitorDesc> monitors{FakeMonitor(kSecond, 1024, 0, 1280, 1024),
+    // The primary at the right, listed second; the other above it at the left.
+    const std::vector<MonitorDesc> monitors{FakeMonitor(kSecond, -1024, -200, 1024, 768),
                                             FakeMonitor(kPrimary, 0, 0, 1024, 768, true)};
-    const Rect outside = Pixel(5000, 5000);
-    EXPECT_EQ(MonitorFromRectIn(monitors, outside, MONITOR_DEFAULTTONULL), 0);
-    EXPECT_EQ(MonitorFromRectIn(monitors, outside, MONITOR_DEFAULTTOPRIMARY), kPrimary);
-    EXPECT_EQ(MonitorFromRectIn(monitors, outside, MONITOR_DEFAULTTONEAREST), kSecond);
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(100, 900), MONITOR_DEFAULTTONEAREST), kPrimary);  // 133 below it
-    EXPECT_EQ(MonitorFromRectIn({}, outside, MONITOR_DEFAULTTOPRIMARY), 0);
-
+    const std::tuple<Rect, int32_t, int32_t> cases[] = {
+        {{-100, 0, 24, 10}, kNull, kSecond},  {{-10, 0, 100, 10}, kNull, kPrimary},
+        {{-10, 0, 10, 10}, kNull, kSecond},   {{-1, 567, 0, 568}, kNull, kSecond},
+        {{0, 567, 1, 568}, kNull, kPrimary},  {{-1, 568, 0, 569}, kNull, 0},
+        {{5000, 5000, 5001, 5001}, kNull, 0}, {{5000, 5000, 5001, 5001}, kToPrimary, kPrimary},
+        {{5000, 5000, 5001, 5001}, kNearest, kPrimary}, {{-5000, 100, -4999, 101}, kNearest, kSecond},
+        {{-10, 700, -9, 701}, kNearest, kPrimary},     {{-100, -300, -99, -299}, kNearest, kSecond},
+        {{2147483646, 2147483646, 2147483647, 2147483647}, kNearest, kPrimary},
+        {{kMin, kMin, kMin + 1, kMin + 1}, kNearest, kSecond},
+    };
+    for (const auto& c : cases) {
+        const auto& [rect, flags, expected] = c;
+        EXPECT_EQ(MonitorFromRectIn(monitors, rect, flags), expected) << "case " << &c - cases;
+    }
     // Without a monitor marked primary the first one stands in.
-    const std::vector<MonitorDesc> unmarked{FakeMonitor(kSecond, 1024, 0, 1280, 1024),
-                                            FakeMonitor(kPrimary, 0, 0, 1024, 768)};
-    EXPECT_EQ(MonitorFromRectIn(unmarked, outside, MONITOR_DEFAULTTOPRIMARY), kSecond);
-}
-
-TEST(MonitorLayout, NearestWithMonitorsAtNegativeCoordinates)
-{
-    const std::vector<MonitorDesc> monitors{FakeMonitor(kPrimary, 0, 0, 1024, 768, true),
-                                            FakeMonitor(kSecond, -1024, -200, 1024, 768)};
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(-5000, 100), MONITOR_DEFAULTTONEAREST), kSecond);
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(-100, -300), MONITOR_DEFAULTTONEAREST), kSecond);
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(-10, 700), MONITOR_DEFAULTTONEAREST), kPrimary);  // 10 left of it
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(1100, -1000), MONITOR_DEFAULTTONEAREST), kPrimary);
-    EXPECT_EQ(MonitorFromRectIn(monitors, Pixel(-500, 0), MONITOR_DEFAULTTONULL), kSecond);
-
-
-    // Distances across the whole 32-bit range: squares beyond 64 bits.
-    const std::vector<MonitorDesc> far{FakeMonitor(kPrimary, 0, 0, 1024, 768, true),
-                                       FakeMonitor(kSecond, -2048, -1536, 1024, 768)};
-    EXPECT_EQ(MonitorFromRectIn(far, Pixel(2147483646, 2147483646), MONITOR_DEFAULTTONEAREST), kPrimary);
-    EXPECT_EQ(MonitorFromRectIn(far, Pixel(-2147483647 - 1, -2147483647 - 1), MONITOR_DEFAULTTONEAREST), kSecond);
-
-    const Rect desktop = VirtualScreenOf(monitors);
-    EXPECT_EQ(desktop, (Rect{-1024, -200, 1024, 768}));
+    const std::vector<MonitorDesc> unmarked{FakeMonitor(kSecond, 1024, 0, 1280, 1024), FakeMonitor(kPrimary, 0, 0, 1024, 768)};
+    EXPECT_EQ(MonitorFromRectIn(unmarked, {5000, 5000, 5001, 5001}, kToPrimary), kSecond);
+    EXPECT_EQ(MonitorFromRectIn({}, {0, 0, 1, 1}, kToPrimary), 0);
+    EXPECT_EQ(VirtualScreenOf(monitors), (Rect{-1024, -200, 1024, 768}));
     EXPECT_EQ(VirtualScreenOf({}), Rect{});
 }
 
+// The fake answers as the system: only to the size of its structure.
 TEST(MonitorLayout, MonitorInfoNeedsTheRightSizeAndAKnownHandle)
 {
-    MonitorDesc primary = FakeMonitor(kPrimary, 0, 0, 1280, 1024, true);
-    primary.work.bottom = 994;
-    const std::vector<MonitorDesc> monitors{primary, FakeMonitor(kSecond, -1024, 0, 1024, 768)};
-
-    MonitorInfo info;
-    info.cbSize = 40;
-    ASSERT_NE(MonitorInfoIn(monitors, kPrimary, info), 0);
-    EXPECT_EQ(info.rcMonitor, (Rect{0, 0, 1280, 1024}));
-    EXPECT_EQ(info.rcWork, (Rect{0, 0, 1280, 994}));
-    EXPECT_EQ(info.dwFlags, kMonitorInfoPrimary);
-    ASSERT_NE(MonitorInfoIn(monitors, kSecond, info), 0);
-    EXPECT_EQ(info.rcMonitor, (Rect{-1024, 0, 0, 768}));
-    EXPECT_EQ(info.dwFlags, 0u);
-
-    MonitorInfo unknown;
-    unknown.cbSize = 40;
-    EXPECT_EQ(MonitorInfoIn(monitors, -1, unknown), 0);
-    EXPECT_EQ(unknown.rcMonitor, Rect{});
-
-    for (uint32_t wrongSize : {0u, 39u, 41u, 72u}) {
-        MonitorInfo wrong;
-        wrong.cbSize = wrongSize;
-        EXPECT_EQ(MonitorInfoIn(monitors, kPrimary, wrong), 0) << wrongSize;
-        EXPECT_EQ(wrong.rcMonitor, Rect{}) << wrongSize;
+    std::vector<MonitorDesc> monitors{FakeMonitor(kSecond, -1024, 0, 1024, 768), FakeMonitor(kPrimary, 0, 0, 1280, 1024, true)};
+    monitors[1].work.bottom = 994;
+    for (const auto& [size, handle, result] : {std::tuple{40u, kPrimary, 1}, {40u, -1, 0}, {39u, kPrimary, 0}, {41u, kPrimary, 0}}) {
+        MonitorInfo info;
+        info.cbSize = size;
+        EXPECT_EQ(MonitorInfoIn(monitors, handle, info), result) << size;
+        EXPECT_EQ(info.rcWork, (result ? Rect{0, 0, 1280, 994} : Rect{})) << size;
+        EXPECT_EQ(info.dwFlags, result ? kMonitorInfoPrimary : 0u) << size;
     }
 }
 
