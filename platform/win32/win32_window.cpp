@@ -2,9 +2,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
-#include "platform/win32/display_cache.h"
+#include "platform/win32/display_change.h"
 #include "platform/win32/keyboard.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.h"
@@ -17,6 +18,9 @@ namespace {
 // Posted on activation: the toolkit hears of it from the event loop, not
 // from inside the call that showed, hid or destroyed a window.
 constexpr UINT kActivated = WM_APP;
+
+// Well within the second-level cache of a current processor.
+constexpr int kBandBytes = 512 * 1024;
 
 const wchar_t* WindowClass()
 {
@@ -161,7 +165,7 @@ LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
 // An event handler may destroy this window: nothing of it is used after one.
 LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    display_cache::Hear(message);
+    HearDisplayChange(message);
     switch (message) {
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
@@ -240,28 +244,30 @@ void Win32Window::Paint()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd_, &paint);
-    RECT client;
-    GetClientRect(hwnd_, &client);
     const RECT& part = paint.rcPaint;
     const int width = part.right - part.left;
-    const int height = part.bottom - part.top;
-    picture_.resize(static_cast<size_t>(client.right) * static_cast<size_t>(client.bottom));
-    uint32_t* rows = picture_.data() + static_cast<ptrdiff_t>(part.top) * client.right;
-    if (width > 0 && height > 0 &&
-        events_.Paint({rows + part.left, part.left, part.top, width, height, static_cast<int>(client.right)})) {
-        // The rows of the part, as a 32-bit DIB whose memory layout is
-        // 0xFFRRGGBB; a negative height puts the rows top-down.
-        BITMAPINFO bitmap{};
-        bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
-        bitmap.bmiHeader.biWidth = client.right;
+    // A band of the part at a time, painted and copied to the window while
+    // it is still in the processor's cache: a whole 4K picture would go
+    // through memory twice on its way to the screen.
+    const int bandHeight = std::max(1, kBandBytes / static_cast<int>(sizeof(uint32_t)) / std::max(width, 1));
+    // 32-bit DIB rows whose memory layout is 0xFFRRGGBB; a negative height
+    // puts them top-down.
+    BITMAPINFO bitmap{};
+    bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
+    bitmap.bmiHeader.biWidth = width;
+    bitmap.bmiHeader.biPlanes = 1;
+    bitmap.bmiHeader.biBitCount = 32;
+    bitmap.bmiHeader.biCompression = BI_RGB;
+    for (int top = part.top; width > 0 && top < part.bottom; top += bandHeight) {
+        const int height = std::min(bandHeight, static_cast<int>(part.bottom) - top);
+        band_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+        if (!events_.Paint({band_.data(), part.left, top, width, height, width})) {
+            FillRect(dc, &part, GetSysColorBrush(COLOR_BTNFACE));
+            break;
+        }
         bitmap.bmiHeader.biHeight = -height;
-        bitmap.bmiHeader.biPlanes = 1;
-        bitmap.bmiHeader.biBitCount = 32;
-        bitmap.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, part.left, part.top, static_cast<DWORD>(width), static_cast<DWORD>(height), part.left,
-                          0, 0, static_cast<UINT>(height), rows, &bitmap, DIB_RGB_COLORS);
-    } else {
-        FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+        SetDIBitsToDevice(dc, part.left, top, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                          static_cast<UINT>(height), band_.data(), &bitmap, DIB_RGB_COLORS);
     }
     EndPaint(hwnd_, &paint);
 }

@@ -47,8 +47,8 @@ private:
     HWND focus_ = nullptr;
     // The title last set: the toolkit sets it again with every step.
     std::wstring caption_;
-    // The picture on its way to the screen, kept between paints.
-    std::vector<uint32_t> picture_;
+    // A band of the picture on its way to the screen, kept between paints.
+    std::vector<uint32_t> band_;
 };
 
 }  // namespace quorvane
