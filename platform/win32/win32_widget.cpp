@@ -110,24 +110,26 @@ void Win32Widget::SetFont(const backend::Font& font)
 
 void Win32Widget::SetVisible(bool visible)
 {
+    if (visible == visible_) {
+        return;
+    }
+    visible_ = visible;
     if (!visible) {
         PassFocusOn(hwnd_);
     }
-    if (visible != visible_) {
-        visible_ = visible;
-        ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
-    }
+    ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32Widget::SetEnabled(bool enabled)
 {
+    if (enabled == enabled_) {
+        return;
+    }
+    enabled_ = enabled;
     if (!enabled) {
         PassFocusOn(hwnd_);
     }
-    if (enabled != enabled_) {
-        enabled_ = enabled;
-        EnableWindow(hwnd_, enabled);
-    }
+    EnableWindow(hwnd_, enabled);
 }
 
 void Win32Widget::SetChecked(bool checked)
