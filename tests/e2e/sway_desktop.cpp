@@ -1,0 +1,269 @@
+#include <poll.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+#include "harness.h"
+
+namespace quorvane::e2e {
+namespace {
+
+// A pointer plugged in by the wlroots virtual-pointer protocol on the Wayland socket: a seat without devices gets
+// real motion and clicks only so. Each call returns once sway has handled it. Opcodes: wl_display (object 1) sync 0,
+// get_registry 1, event error 0; wl_registry bind 0, event global 0; the manager create_virtual_pointer 0; the pointer
+// motion_absolute 1, button 2, frame 4.
+class VirtualPointer {
+public:
+    VirtualPointer(const QString& path, const QRect& desktop) : desktop_(desktop) {
+        sockaddr_un address{AF_UNIX, {}};
+        std::strncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof address.sun_path - 1);
+        Require(!::connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address), "no Wayland socket");
+        static constexpr char kManager[] = "zwlr_virtual_pointer_manager_v1";  // 32 bytes
+        std::vector<uint32_t> bind(2 + sizeof kManager / 4);  // global name, interface; then version, id
+        bind[1] = sizeof kManager;
+        std::memcpy(&bind[2], kManager, sizeof kManager);
+        const uint32_t registry = next_++;
+        Send(1, 1, {registry});
+        for (const auto& event : RoundTrip()) {
+            if (event[0] == registry && event.size() > bind.size() + 1 && std::equal(bind.begin() + 1, bind.end(), &event[3])) {
+                bind[0] = event[2];
+            }
+        }
+        Require(bind[0] != 0, "sway offers no virtual pointers");
+        bind.insert(bind.end(), {1, next_++});
+        Send(registry, 0, bind);
+        Send(bind.back(), 0, {0, pointer_ = next_++});  // on the default seat
+        RoundTrip();
+    }
+    ~VirtualPointer() { ::close(socket_); }
+
+    void MoveTo(QPoint point) {
+        const QPoint at = point - desktop_.topLeft();
+        Send(pointer_, 1, {++time_, uint32_t(at.x()), uint32_t(at.y()), uint32_t(desktop_.width()), uint32_t(desktop_.height())});
+        Send(pointer_, 4, {});
+        RoundTrip();
+    }
+    void Click() {
+        for (const uint32_t pressed : {1u, 0u}) Send(pointer_, 2, {++time_, 0x110 /* BTN_LEFT */, pressed}), Send(pointer_, 4, {});
+        RoundTrip();
+    }
+
+private:
+    void Send(uint32_t object, uint32_t opcode, std::vector<uint32_t> words) {
+        words.insert(words.begin(), {object, uint32_t((8 + 4 * words.size()) << 16 | opcode)});
+        const auto size = static_cast<ssize_t>(words.size() * 4);
+        Require(::send(socket_, words.data(), size_t(size), MSG_NOSIGNAL) == size, "sway hung up");
+    }
+    void Read(uint32_t* into, size_t size) {
+        for (auto* bytes = reinterpret_cast<char*>(into); size > 0;) {
+            pollfd readable{socket_, POLLIN, 0};
+            const ssize_t got = ::poll(&readable, 1, int(kReaction.count())) == 1 ? ::recv(socket_, bytes, size, 0) : -1;
+            Require(got > 0, "no answer from sway");
+            bytes += got, size -= size_t(got);
+        }
+    }
+    // The events (object, size and opcode, arguments) up to sway's answer to a sync.
+    std::vector<std::vector<uint32_t>> RoundTrip() {
+        const uint32_t done = next_++;
+        Send(1, 0, {done});
+        std::vector<std::vector<uint32_t>> events;
+        while (events.empty() || events.back()[0] != done) {
+            std::vector<uint32_t> event(2);
+            Read(event.data(), 8);
+            event.resize(std::max(event[1] >> 16, 8u) / 4);
+            Read(event.data() + 2, event.size() * 4 - 8);
+            if (event[0] == 1 && (event[1] & 0xffff) == 0) throw std::runtime_error("a Wayland protocol error");
+            events.push_back(event);
+        }
+        return events;
+    }
+
+    const int socket_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const QRect desktop_;
+    uint32_t next_ = 2, pointer_ = 0, time_ = 0;  // new objects must take the ids in turn
+};
+
+QRect RectOf(const QJsonValue& value) {
+    const QJsonObject r = value.toObject();
+    return QRect(r["x"].toInt(), r["y"].toInt(), r["width"].toInt(), r["height"].toInt());
+}
+
+QString OutputName(size_t monitor) { return "HEADLESS-" + QString::number(monitor + 1); }
+
+// Headless sway with outputs HEADLESS-1, -2, …, run with the program as a user made the first time when
+// this is root, which sway refuses. Keys come from wtype, screenshots from grim.
+class SwayDesktop : public Session {
+public:
+    explicit SwayDesktop(DesktopLayout desktopLayout) : Session(std::move(desktopLayout)) {
+        if (::geteuid() == 0) {
+            const char* const user = "quorvane-e2e";  // another test may make it at the same moment
+            if (!::getpwnam(user)) TryRun(NeutralEnvironment(), {"useradd", "--system", "--create-home", "--home-dir",
+                                                                 QString("/var/lib/") + user, "--shell", "/usr/sbin/nologin", user});
+            const passwd* entry = ::getpwnam(user);
+            Require(entry != nullptr, "cannot make the test user");
+            home_ = QString::fromLocal8Bit(entry->pw_dir);
+            account = Account{entry->pw_uid, entry->pw_gid};
+        }
+        Require(!account || ::chown(runtime_.path().toLocal8Bit().constData(), account->uid, account->gid) == 0,
+                "no runtime folder for the test user");
+        // On a headless output the cursor is in every screenshot: sway hides it 0.5 s after the last move.
+        QString config = "xwayland disable\nseat * hide_cursor 500\n";
+        QRect desktop;
+        for (size_t i = 0; i < layout.monitors.size(); ++i) {
+            const Monitor& m = layout.monitors[i];
+            config += QString("output %1 resolution %2x%3 position %4 %5 scale %6\n").arg(OutputName(i))
+                          .arg(m.area.width() * m.scale).arg(m.area.height() * m.scale).arg(m.area.x()).arg(m.area.y())
+                          .arg(m.scale);
+            desktop |= m.area;
+        }
+        QFile file(runtime_.filePath("config"));
+        Require(file.open(QIODevice::WriteOnly) && file.write(config.toUtf8()) > 0 && file.flush(), "cannot write sway's configuration");
+
+        compositor_ = std::make_unique<ChildProcess>(account);
+        compositor_->setProcessEnvironment(Environment());
+        compositor_->setStandardOutputFile(QProcess::nullDevice());
+        compositor_->setStandardErrorFile(runtime_.filePath("sway.log"));
+        compositor_->start("env", {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman",
+                                   "WLR_HEADLESS_OUTPUTS=" + QString::number(layout.monitors.size()), "sway", "-c", file.fileName()});
+        // sway makes its IPC socket after the Wayland one and answers at once.
+        const QDir runtime(runtime_.path());
+        const auto listening = [&] {
+            const QStringList ipc = runtime.entryList({"sway-ipc.*.sock"}, QDir::System);
+            const QStringList wayland = runtime.entryList({"wayland-?"}, QDir::System);
+            waylandDisplay_ = wayland.value(0);
+            swaySocket_ = ipc.isEmpty() || wayland.isEmpty() ? "" : runtime.filePath(ipc.front());
+            return !swaySocket_.isEmpty();
+        };
+        WaitUntil([&] { return listening() || compositor_->waitForFinished(0); }, kFirstAppearance);
+        Require(listening(), "sway does not start:\n" + FileText(runtime_.filePath("sway.log")));
+
+        std::string outputs, wanted;
+        for (const QJsonValue& o : QJsonDocument::fromJson(Sway({"-t", "get_outputs"})).array()) {
+            outputs += o["name"].toString().toStdString() + " " + Text(RectOf(o["rect"])) + " " + std::to_string(o["scale"].toInt()) + "\n";
+        }
+        for (size_t i = 0; i < layout.monitors.size(); ++i) {
+            wanted += OutputName(i).toStdString() + " " + Text(Area(i)) + " " + std::to_string(layout.monitors[i].scale) + "\n";
+        }
+        Require(outputs == wanted, "the outputs came out as\n" + outputs);
+
+
+        pointer_ = std::make_unique<VirtualPointer>(runtime.filePath(waylandDisplay_), desktop);
+        // Out of the way of the windows to come, which open on the focused output.
+        pointer_->MoveTo(desktop.bottomRight());
+        Sway({"focus", "output", OutputName(layout.primary)});
+        // Each wtype plugs in a keyboard, whose first key the program drops: one left plugged in prevents that.
+        idleKeyboard_.setProcessEnvironment(Environment());
+        idleKeyboard_.start("wtype", {"-s", "86400000"});
+        Require(idleKeyboard_.waitForStarted(), "cannot start wtype");
+    }
+
+    void Start(ChildProcess& program, const UserLanguage& language, const QString& directory) const override {
+        QProcessEnvironment environment = Environment();
+        environment.remove("SWAYSOCK");
+        environment.insert("LANG", language.locale);
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(directory);
+        program.start(QUORVANE_EXE, {});
+    }
+
+    std::vector<Window> VisibleWindowsOf(qint64 pid) const override {
+        std::vector<Window> windows;
+        for (const QJsonObject& c : Containers([&](auto& c) { return c["pid"].toInteger() == pid && c["visible"].toBool(); })) {
+            windows.push_back({Id(c), c["name"].toString().toStdString()});
+        }
+        return windows;
+    }
+
+    // `rect` lies below the title bar `deco_rect`, `window_rect` inside it. A new window's frame is settled with its
+    // decoration: till then sway reports no border but a window inside one.
+    std::optional<WindowGeometry> GeometryOf(WindowId window) const override {
+        for (const QJsonObject& c : Containers([&](auto& c) { return Id(c) == window; })) {
+            const QRect rect = RectOf(c["rect"]), inner = RectOf(c["window_rect"]);
+            if (c["border"] == "none" && inner.x() > 0) break;
+            return WindowGeometry{inner.translated(rect.topLeft()), rect.adjusted(0, -RectOf(c["deco_rect"]).height(), 0, 0)};
+        }
+        return std::nullopt;
+    }
+
+    std::optional<WindowId> FocusedWindow() const override {
+        const auto focused = Containers([](auto& c) { return c["focused"].toBool(); });
+        return focused.empty() ? std::nullopt : std::optional(Id(focused.front()));
+    }
+
+    QImage Screenshot(size_t monitor) const override {
+        const QImage image = QImage::fromData(Run(Environment(), {"grim", "-o", OutputName(monitor), "-"}), "PNG");
+        Require(!image.isNull(), "the screenshot is no PNG image");
+        return image.convertToFormat(QImage::Format_RGB32);
+    }
+
+    void Focus(WindowId window) const override { Sway({Criteria(window) + "focus"}); }
+
+    // Letters in a row go as one text: one by one, some reach the program as other keys, Esc among them.
+    void PressKeys(const QStringList& keys) const override {
+        QStringList arguments{"wtype"};
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            if (keys[i].size() > 1) arguments << "-k" << keys[i];
+            else if (i > 0 && keys[i - 1].size() == 1) arguments.back() += keys[i];
+            else arguments << keys[i];
+        }
+        Run(Environment(), arguments);
+    }
+
+    void MovePointer(QPoint point, bool click) const override { pointer_->MoveTo(point), click ? pointer_->Click() : void(); }
+
+    // Focused before and after, as a drag of the title bar leaves it.
+    void MoveWindow(WindowId window, QPoint place) const override {
+        const QString on = Criteria(window);
+        Sway({on + "focus; " + on + QString("move absolute position %1 %2; ").arg(place.x()).arg(place.y()) + on +
+              "focus"});
+    }
+
+    void CloseWindow(WindowId window) const override { Sway({Criteria(window) + "kill"}); }
+
+private:
+    static QString Criteria(WindowId window) { return QString("[con_id=%1] ").arg(window); }
+    static WindowId Id(const QJsonObject& c) { return static_cast<WindowId>(c["id"].toInteger()); }
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment environment = NeutralEnvironment();
+        environment.insert("HOME", home_);
+        environment.insert("XDG_RUNTIME_DIR", runtime_.path());
+        if (!swaySocket_.isEmpty()) environment.insert("WAYLAND_DISPLAY", waylandDisplay_), environment.insert("SWAYSOCK", swaySocket_);
+        return environment;
+    }
+    QByteArray Sway(const QStringList& arguments) const { return Run(Environment(), QStringList{"swaymsg"} + arguments); }
+    // The windows in sway's tree for which `wanted` holds.
+    std::vector<QJsonObject> Containers(const std::function<bool(const QJsonObject&)>& wanted) const {
+        std::vector<QJsonObject> found;
+        std::function<void(const QJsonObject&)> collect = [&](const QJsonObject& node) {
+            if ((node["type"] == "con" || node["type"] == "floating_con") && wanted(node)) found.push_back(node);
+            for (const char* children : {"nodes", "floating_nodes"}) {
+                for (const QJsonValue& child : node[children].toArray()) collect(child.toObject());
+            }
+        };
+        collect(QJsonDocument::fromJson(Sway({"-t", "get_tree"})).object());
+        return found;
+    }
+
+    QString home_ = QDir::homePath();
+    QTemporaryDir runtime_;  // XDG_RUNTIME_DIR, the user's own
+    QString waylandDisplay_, swaySocket_;
+    std::unique_ptr<ChildProcess> compositor_;
+    ChildProcess idleKeyboard_;
+    std::unique_ptr<VirtualPointer> pointer_;
+};
+
+
+}  // namespace
+
+const Desktop kSway{"Sway", {Capability::OutputScale},
+                    [](const DesktopLayout& layout) { return std::make_unique<SwayDesktop>(layout); }};
+
+}  // namespace quorvane::e2e
