@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/pending_captions.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_window.h"
 
@@ -46,6 +47,7 @@ void Win32Backend::ProcessEvents()
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    pending_captions::ShowAll();
 }
 
 void Win32Backend::Post(std::function<void()> task)
@@ -57,7 +59,15 @@ void Win32Backend::Post(std::function<void()> task)
 void Win32Backend::Run()
 {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        // Once the queue is empty, after the paints: Wine has put the new
+        // pictures on the screen when it found no message.
+        if (pending_captions::Any() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            pending_captions::ShowAll();
+        }
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            return;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/win32/keyboard.h"
+#include "platform/win32/pending_captions.h"
 #include "platform/win32/wide_text.h"
 
 namespace quorvane {
@@ -94,8 +95,8 @@ void Win32Widget::SetCaption(const Text& caption)
     if (wide == caption_) {
         return;
     }
-    caption_ = std::move(wide);
-    SetWindowTextW(hwnd_, caption_.c_str());
+    caption_ = wide;
+    pending_captions::Set(hwnd_, std::move(wide));
 }
 
 void Win32Widget::SetFont(const backend::Font& font)
@@ -157,6 +158,7 @@ LRESULT CALLBACK Win32Widget::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
 {
     auto* widget = reinterpret_cast<Win32Widget*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
+        pending_captions::Forget(hwnd);
         widget->hwnd_ = nullptr;
         return CallWindowProcW(widget->control_, hwnd, message, wParam, lParam);
     }

@@ -7,6 +7,7 @@
 
 #include "platform/win32/display_change.h"
 #include "platform/win32/keyboard.h"
+#include "platform/win32/pending_captions.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_widget.h"
@@ -125,14 +126,15 @@ void Win32Window::SetCaption(const Text& caption)
     if (wide == caption_) {
         return;
     }
-    caption_ = std::move(wide);
-    SetWindowTextW(hwnd_, caption_.c_str());
+    caption_ = wide;
+    pending_captions::Set(hwnd_, std::move(wide));
 }
 
 void Win32Window::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
 void Win32Window::Show()
 {
+    pending_captions::ShowAll();
     ShowWindow(hwnd_, SW_SHOW);
     Activate();
 }
@@ -156,6 +158,7 @@ LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
 {
     auto* window = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
+        pending_captions::Forget(hwnd);
         window->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
