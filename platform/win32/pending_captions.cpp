@@ -19,7 +19,8 @@ std::vector<std::pair<HWND, std::wstring>>& Pending()
 void Set(HWND hwnd, std::wstring caption)
 {
     auto& pending = Pending();
-    const auto known = std::find_if(pending.begin(), pending.end(), [&](const auto& entry) { return entry.first == hwnd; });
+    const auto known =
+        std::find_if(pending.begin(), pending.end(), [&](const auto& entry) { return entry.first == hwnd; });
     if (known != pending.end()) {
         known->second = std::move(caption);
     } else {

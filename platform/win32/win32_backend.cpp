@@ -47,6 +47,7 @@ void Win32Backend::ProcessEvents()
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // The queue is empty: the captions' turn, as in Run.
     pending_captions::ShowAll();
 }
 
