@@ -2,17 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "guide/form3.h"
 #include "pattern/frm_test_form.h"
 #include "platform/fake/fake_os.h"
 #include "platform/fake/headless_backend.h"
+#include "platform/toolkit/colour.h"
 #include "platform/toolkit/program.h"
 #include "startup/program_state.h"
 #include "startup/program_windows.h"
@@ -20,42 +22,63 @@
 
 namespace quorvane::testing {
 
-// A picture in device pixels, 0x00RRGGBB row by row.
 struct Pixels {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<uint32_t> colours;
-
-    uint32_t At(int x, int y) const { return colours[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
-    void Set(int x, int y, uint32_t colour)
-    {
-        colours[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = colour;
-    }
-    Pixels TopLeft(int w, int h) const
-    {
-        Pixels part{w, h, {}};
-        for (int y = 0; y < h; ++y) {
-            const auto row = colours.begin() + static_cast<ptrdiff_t>(y) * width;
-            part.colours.insert(part.colours.end(), row, row + w);
-        }
-        return part;
-    }
+    uint32_t& At(int x, int y) { return colours[static_cast<size_t>(y * width + x)]; }
 };
 
-// What the test window shows.
 inline Pixels Shown()
 {
     const HeadlessPicture& shot = HeadlessBackend::Of(TestForm().Native()).Screenshot();
     Pixels pixels{shot.width, shot.height, shot.pixels};
-    for (uint32_t& pixel : pixels.colours) {
-        pixel &= 0xFFFFFFu;
-    }
+    std::for_each(pixels.colours.begin(), pixels.colours.end(), [](uint32_t& pixel) { pixel &= 0xFFFFFFu; });
     return pixels;
 }
 
-// The whole program on the headless window system with the fake services:
-// the sample text files in a scratch current directory, fresh shared state
-// and fresh windows for every test.
+// White field (steps 1-4); light-cyan border and even columns if wider than tall, else even rows, on
+// black (5, 6); white border and diagonals on black (7, 8), per step along the longer side the nearest pixel.
+inline Pixels ExpectedPattern(int step, int width, int height)
+{
+    Pixels image{width, height, std::vector<uint32_t>(static_cast<size_t>(width * height), step <= 4 ? 0xFFFFFFu : 0)};
+    const uint32_t ink = step <= 6 ? 0x00FFFFu : 0xFFFFFFu;
+    for (int y = 0; step > 4 && y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool border = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+            if (border || (step <= 6 && (width > height ? x % 2 == 0 : y % 2 == 0))) {
+                image.At(x, y) = ink;
+            }
+        }
+    }
+    const bool wide = width >= height;
+    const int64_t along = (wide ? width : height) - 1, across = (wide ? height : width) - 1;
+    const auto near = [&](int64_t i) { return static_cast<int>(along ? (2 * i * across + along) / (2 * along) : 0); };
+    for (int i = 0; step >= 7 && i <= along; ++i) {
+        const int back = static_cast<int>(along) - i;  // on a wide window x runs, on a tall one y
+        if (wide) {
+            image.At(i, near(i)) = image.At(back, near(i)) = ink;
+        } else {
+            image.At(near(i), i) = image.At(near(back), i) = ink;
+        }
+    }
+    return image;
+}
+
+inline ::testing::AssertionResult ShowsPattern(int step)
+{
+    const Pixels shown = Shown(), expected = ExpectedPattern(step, State().TargetWidth, State().TargetHeight);
+    if (shown.width != expected.width || shown.height != expected.height) {
+        return ::testing::AssertionFailure() << "size " << shown.width << "x" << shown.height;
+    }
+    const auto at = std::mismatch(shown.colours.begin(), shown.colours.end(), expected.colours.begin()).first;
+    const auto i = static_cast<int>(at - shown.colours.begin());
+    if (at == shown.colours.end()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "pixel " << i % shown.width << "," << i / shown.width;
+}
+
+// The program on the headless window system and fake services, the sample texts in a scratch directory.
 class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest()
@@ -65,47 +88,38 @@ protected:
             std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name, workDir_.Path() / name);
         }
     }
+    void TearDown() override { EXPECT_TRUE(fatalExpected_ || windowSystem_.FatalMessages().empty()); }
 
-    // A run-time error that reached the fatal path, unless the test expects one.
-    void TearDown() override
-    {
-        if (!fatalExpected_) {
-            EXPECT_EQ(windowSystem_.FatalMessages(), std::vector<std::string>());
-        }
-    }
-
-    // What the program does first: load the start-up window, then show it.
-    void StartProgram()
-    {
-        TestForm().Load();
-        TestForm().Show();
-    }
-
-    // The exit code when `action` ends the program, nothing when it returns.
+    static void StartProgram() { TestForm().Show(); }
     static std::optional<int> ExitCodeOf(const std::function<void()>& action)
     {
         try {
             action();
+            return std::nullopt;
         } catch (const ProcessEnded& ended) {
             return ended.exitCode;
         }
-        return std::nullopt;
+    }
+    // A run-time error in a handler: exit status 1, one message naming it, no window left visible.
+    void ExpectFatal(const std::function<void()>& action, int32_t error)
+    {
+        fatalExpected_ = true;
+        EXPECT_EQ(ExitCodeOf([&] { toolkit::RunHandler(action); }), 1);
+        ASSERT_EQ(windowSystem_.FatalMessages().size(), 1u);
+        EXPECT_NE(windowSystem_.FatalMessages()[0].find("'" + std::to_string(error) + "'"), std::string::npos);
+        EXPECT_FALSE((TestForm().IsLoaded() && Native(TestForm()).Shown()) ||
+                     (Guide().IsLoaded() && Native(Guide()).Shown()));
     }
 
-    // Presses a key on the Next button, as the step keys arrive.
     static void PressKey(int16_t key) { Guide().auto_mode_key_KeyPress(1, key); }
-
     static void GoToStep(int16_t step)
     {
-        while (State().StepIndex < step) {
-            PressKey('N');
+        while (State().StepIndex != step) {
+            PressKey(State().StepIndex < step ? 'N' : 'B');
         }
     }
-
-    // The native side of a window or widget, as a user reaches it.
     static HeadlessWindow& Native(toolkit::Form& form) { return HeadlessBackend::Of(form.Native()); }
     static HeadlessWidget& Native(const toolkit::Widget& widget) { return HeadlessBackend::Of(widget.Native()); }
-
     static std::vector<Text> LabelCaptions()
     {
         std::vector<Text> captions;
@@ -114,16 +128,16 @@ protected:
         }
         return captions;
     }
-
-    // The target monitor in the shared state and the test window over it (pixels, 15 twips each).
-    static void ExpectTarget(int32_t handle, int32_t left, int32_t top, int32_t width, int32_t height)
+    // The target (handle, left, top, width, height) in the state and the test window over it.
+    static void ExpectTarget(const std::array<int32_t, 5>& target)
     {
+        const auto [handle, x, y, w, h] = target;
         const ProgramState& s = State();
         EXPECT_EQ((std::vector<int32_t>{s.TargetMonitor, s.TargetLeft, s.TargetTop, s.TargetRight, s.TargetBottom,
                                         s.TargetWidth, s.TargetHeight, s.PatternWidth, s.PatternHeight}),
-                  (std::vector<int32_t>{handle, left, top, left + width, top + height, width, height, width, height}));
+                  (std::vector<int32_t>{handle, x, y, x + w, y + h, w, h, w, h}));
         EXPECT_EQ((std::vector<double>{TestForm().Left(), TestForm().Top(), TestForm().Width(), TestForm().Height()}),
-                  (std::vector<double>{left * 15.0, top * 15.0, width * 15.0, height * 15.0}));
+                  (std::vector<double>{x * 15.0, y * 15.0, w * 15.0, h * 15.0}));
     }
 
     bool fatalExpected_ = false;
@@ -134,85 +148,5 @@ protected:
     backend::ScopedBackend scopedWindowSystem_{windowSystem_};
     ProgramWindows windows_;
 };
-
-// The picture a step leaves on a width x height test window, built from the
-// patterns' definitions: a white field; the grating (light-cyan border, a
-// light-cyan line on every even column when wider than tall, else on every
-// even row, on black); the cross (white border and both diagonals on black).
-// A diagonal has one pixel per step along the longer side and, across it, the
-// pixel nearest the ideal line, halves toward the larger coordinate.
-inline Pixels ExpectedPattern(int step, int width, int height)
-{
-    const uint32_t white = 0xFFFFFF;
-    const uint32_t lightCyan = 0x00FFFF;
-    const size_t area = static_cast<size_t>(width) * static_cast<size_t>(height);
-    if (step <= 4) {
-        return {width, height, std::vector<uint32_t>(area, white)};
-    }
-    Pixels image{width, height, std::vector<uint32_t>(area, 0)};
-    const uint32_t ink = step <= 6 ? lightCyan : white;
-    for (int x = 0; x < width; ++x) {
-        image.Set(x, 0, ink);
-        image.Set(x, height - 1, ink);
-    }
-    for (int y = 0; y < height; ++y) {
-        image.Set(0, y, ink);
-        image.Set(width - 1, y, ink);
-    }
-    if (step <= 6) {
-        for (int x = 0; width > height && x < width; x += 2) {
-            for (int y = 0; y < height; ++y) {
-                image.Set(x, y, ink);
-            }
-        }
-        for (int y = 0; width <= height && y < height; y += 2) {
-            for (int x = 0; x < width; ++x) {
-                image.Set(x, y, ink);
-            }
-        }
-        return image;
-    }
-    const bool wide = width >= height;
-    const int64_t along = (wide ? width : height) - 1;
-    const int64_t across = (wide ? height : width) - 1;
-    for (int64_t i = 0; i <= along; ++i) {
-        // Through (0, 0): across coordinate i * across / along, rounded.
-        const int64_t rising = along == 0 ? 0 : (2 * i * across + along) / (2 * along);
-        // Through (W-1, 0): on a wide window x runs down from W-1 and y rises
-        // as above; on a tall one y runs down the rows and x falls from W-1.
-        const int64_t falling = along == 0 ? 0 : (2 * across * along - 2 * i * across + along) / (2 * along);
-        if (wide) {
-            image.Set(static_cast<int>(i), static_cast<int>(rising), ink);
-            image.Set(static_cast<int>(along - i), static_cast<int>(rising), ink);
-        } else {
-            image.Set(static_cast<int>(rising), static_cast<int>(i), ink);
-            image.Set(static_cast<int>(falling), static_cast<int>(i), ink);
-        }
-    }
-    return image;
-}
-
-// Compares two pictures pixel by pixel.
-inline ::testing::AssertionResult SamePicture(const Pixels& actual, const Pixels& expected)
-{
-    if (actual.width != expected.width || actual.height != expected.height) {
-        return ::testing::AssertionFailure() << "size " << actual.width << "x" << actual.height;
-    }
-    for (int y = 0; y < actual.height; ++y) {
-        for (int x = 0; x < actual.width; ++x) {
-            if (actual.At(x, y) != expected.At(x, y)) {
-                return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex
-                                                     << actual.At(x, y) << " not " << expected.At(x, y);
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
-// Whether the test window shows exactly the pattern of `step`.
-inline ::testing::AssertionResult ShowsPattern(int step)
-{
-    return SamePicture(Shown(), ExpectedPattern(step, State().TargetWidth, State().TargetHeight));
-}
 
 }  // namespace quorvane::testing
