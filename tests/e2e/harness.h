@@ -27,7 +27,8 @@ inline constexpr milliseconds kFirstAppearance = 40s, kReaction = 20s;
 // Polls `condition` until it holds or `timeout` has passed; true when it held.
 template <typename Condition>
 bool WaitUntil(Condition condition, milliseconds timeout = kReaction) {
-    for (const auto deadline = std::chrono::steady_clock::now() + timeout; !condition(); std::this_thread::sleep_for(20ms)) {
+    for (const auto deadline = std::chrono::steady_clock::now() + timeout; !condition();
+         std::this_thread::sleep_for(20ms)) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
     }
     return true;
@@ -39,10 +40,14 @@ inline void Require(bool holds, const std::string& otherwise) {
 }
 
 // Runs `check`; a failure it throws is the test's, reported as `what`'s.
-inline bool Passes(const std::string& what, const std::function<void()>& check) try {
-    return check(), true;
-} catch (const std::exception& failure) {
-    return ADD_FAILURE() << what << ": " << failure.what(), false;
+inline bool Passes(const std::string& what, const std::function<void()>& check) {
+    try {
+        check();
+        return true;
+    } catch (const std::exception& failure) {
+        ADD_FAILURE() << what << ": " << failure.what();
+        return false;
+    }
 }
 
 inline std::string Text(const QRect& r) {  // "1024x768+0+0"
@@ -63,7 +68,8 @@ public:
     explicit ChildProcess(std::optional<Account> account = std::nullopt) {
         setChildProcessModifier([parent = ::getpid(), account] {
             // Changing the user clears the parent-death signal, so it comes first.
-            if (account && (::setgroups(1, &account->gid) || ::setgid(account->gid) || ::setuid(account->uid))) ::_exit(126);
+            if (account && (::setgroups(1, &account->gid) || ::setgid(account->gid) || ::setuid(account->uid)))
+                ::_exit(126);
             ::prctl(PR_SET_PDEATHSIG, SIGKILL);
             if (::getppid() != parent) ::_exit(127);  // the test program died before that
         });
@@ -76,7 +82,8 @@ public:
 };
 
 // A short command's standard output; throws with its standard error when it fails or outlasts 10 s.
-inline QByteArray Run(const QProcessEnvironment& environment, const QStringList& command, const QByteArray& input = {}) {
+inline QByteArray Run(
+    const QProcessEnvironment& environment, const QStringList& command, const QByteArray& input = {}) {
     ChildProcess process;
     process.setProcessEnvironment(environment);
     process.start(command.first(), command.mid(1));
@@ -152,11 +159,17 @@ public:
     virtual void MoveWindow(WindowId window, QPoint place) const = 0;  // its top-left corner, as a drag would
     virtual void CloseWindow(WindowId window) const = 0;  // as the close button of its title bar
     // Plugs a monitor in, or without an area unplugs it.
-    virtual void Plug(const QString&, std::optional<QRect>, bool = false) const { throw std::logic_error("no hot plug"); }
+    virtual void Plug(const QString&, std::optional<QRect>, bool = false) const {
+        throw std::logic_error("no hot plug");
+    }
 };
 
 // A desktop: its test suite, what it can do, and how a session on it starts.
-struct Desktop { const char* suite; Capabilities capabilities; std::function<std::unique_ptr<Session>(const DesktopLayout&)> start; };
+struct Desktop {
+    const char* suite;
+    Capabilities capabilities;
+    std::function<std::unique_ptr<Session>(const DesktopLayout&)> start;
+};
 extern const Desktop kX11, kWine, kSway;
 
 enum class Language { Japanese = 1, English = 2, Deutsch = 3 };  // the catalogue's blocks
@@ -194,7 +207,11 @@ public:
     bool RunsFor(milliseconds span) { return !process_.waitForFinished(int(span.count())) && !Ended(); }
     // The exit status, or 128 + the signal; nothing when it still ran after kReaction and was killed.
     std::optional<int> WaitForExit() {
-        if (!Ended() && !process_.waitForFinished(int(kReaction.count()))) return process_.kill(), process_.waitForFinished(-1), std::nullopt;
+        if (!Ended() && !process_.waitForFinished(int(kReaction.count()))) {
+            process_.kill();
+            process_.waitForFinished(-1);
+            return std::nullopt;
+        }
         return process_.exitCode() + (process_.exitStatus() == QProcess::NormalExit ? 0 : 128);
     }
     std::string Errors() {  // on its standard error so far
@@ -235,7 +252,10 @@ public:
             const auto focused = session.FocusedWindow();
             const auto dialog = Dialog();
             if (focused && dialog && *focused == dialog->id) return true;
-            if (!focused || focused != TestWindow()) return since.reset(), false;
+            if (!focused || focused != TestWindow()) {
+                since.reset();
+                return false;
+            }
             since = since.value_or(std::chrono::steady_clock::now());
             return std::chrono::steady_clock::now() - *since >= 2s;
         });
@@ -270,6 +290,11 @@ private:
 };
 
 // What a user does and must see, on the desktops with the capabilities it needs.
-struct Scenario { std::string name; DesktopLayout layout; std::function<void(const Session&)> play; Capabilities needs = {}; };
+struct Scenario {
+    std::string name;
+    DesktopLayout layout;
+    std::function<void(const Session&)> play;
+    Capabilities needs = {};
+};
 
 }  // namespace quorvane::e2e

@@ -52,12 +52,17 @@ std::string PatternMismatches(const QImage& shot, const QRect& area, const QRect
     const auto colour = [](QRgb c) { return QString::asprintf("(%d, %d, %d)", qRed(c), qGreen(c), qBlue(c)); };
     int wrong = 0;
     QString first;  // counted from the area's corner
-    const auto report = [&](int x, int y, const QString& what) { if (!wrong++) first = QString::asprintf("(%d, %d) ", x, y) + what; };
+    const auto report = [&](int x, int y, const QString& what) {
+        if (!wrong++) first = QString::asprintf("(%d, %d) ", x, y) + what;
+    };
     for (int x = 0; x < w; ++x) {
         std::vector<std::vector<int>> diagonals;
-        if (step >= 7 && x > 0 && x < w - 1) diagonals = {DiagonalRows(w - 1, h - 1, x), DiagonalRows(w - 1, h - 1, w - 1 - x)};
+        if (step >= 7 && x > 0 && x < w - 1)
+            diagonals = {DiagonalRows(w - 1, h - 1, x), DiagonalRows(w - 1, h - 1, w - 1 - x)};
         // A diagonal's pixel alone in its column is white; of a pair either may be.
-        const auto on = [&](int y, size_t n) { return std::ranges::any_of(diagonals, [&](auto& d) { return d.size() == n && std::ranges::count(d, y); }); };
+        const auto on = [&](int y, size_t n) {
+            return std::ranges::any_of(diagonals, [&](auto& d) { return d.size() == n && std::ranges::count(d, y); });
+        };
         for (int y = 0; y < h; ++y) {
             const bool border = x == 0 || y == 0 || x == w - 1 || y == h - 1;
             const QRgb wanted = step <= 4 ? kWhite : step <= 6 ? (border || x % 2 == 0 ? kLightCyan : kBlack)
@@ -67,7 +72,8 @@ std::string PatternMismatches(const QImage& shot, const QRect& area, const QRect
             }
         }
         for (const auto& d : diagonals) {
-            if (d.size() > 1 && visible(x, d[0]) && visible(x, d[1]) && at(x, d[0]) != kWhite && at(x, d[1]) != kWhite) {
+            if (d.size() > 1 && visible(x, d[0]) && visible(x, d[1]) && at(x, d[0]) != kWhite
+                && at(x, d[1]) != kWhite) {
                 report(x, d[0], "is not white, nor the pixel below (diagonal)");
             }
         }
@@ -79,10 +85,15 @@ std::string PatternMismatches(const QImage& shot, const QRect& area, const QRect
 Action ShowsPattern(size_t monitor) {
     return {"the pattern on monitor " + std::to_string(monitor + 1), [=](Program& p) {
                 const Monitor& on = p.session.layout.monitors.at(monitor);
-                const auto device = [&](const QRect& r) { return QRect((r.topLeft() - on.area.topLeft()) * on.scale, r.size() * on.scale); };
+                const auto device = [&](const QRect& r) {
+                    return QRect((r.topLeft() - on.area.topLeft()) * on.scale, r.size() * on.scale);
+                };
                 const QRect covered = device(p.Geometry().outer);
                 std::string found;
-                WaitUntil([&] { return (found = PatternMismatches(p.session.Screenshot(monitor), device(on.area), covered, p.step)).empty(); });
+                WaitUntil([&] {
+                    return (found = PatternMismatches(p.session.Screenshot(monitor), device(on.area), covered, p.step))
+                        .empty();
+                });
                 Require(found.empty(), "the pattern of step " + std::to_string(p.step) + ": " + found);
             }, false};
 }
@@ -123,7 +134,8 @@ Action Covers(size_t monitor, std::optional<QRect> area = {}) {
     return {"the test window over " + (area ? Text(*area) : "monitor " + std::to_string(monitor + 1)), [=](Program& p) {
                 const QRect wanted = area.value_or(p.session.Area(monitor));
                 const auto window = p.Geometry(true, [&](auto& g) { return g.outer == wanted; });
-                Require(window.outer == wanted, p.Failure("the test window lies at " + Text(window.outer) + " instead"));
+                Require(
+                    window.outer == wanted, p.Failure("the test window lies at " + Text(window.outer) + " instead"));
                 Require(window.client == window.outer, "the test window has a frame around " + Text(window.client));
             }};
 }
@@ -150,11 +162,15 @@ Action Follow(std::optional<QRect> monitor, bool hover = true) {
                 const WindowGeometry g = p.Geometry();
                 const QPoint spot = g.client.topLeft() + QPoint(150, 120), c = g.outer.topLeft();
                 p.session.MovePointer({spot.x(), (g.outer.top() + g.client.top()) / 2});
-                for (const QPoint offset : {QPoint(0, 0), QPoint(1, 1), QPoint(2, 2)}) p.session.MovePointer(spot + offset);
+                for (const QPoint offset : {QPoint(0, 0), QPoint(1, 1), QPoint(2, 2)})
+                    p.session.MovePointer(spot + offset);
                 const auto away = [&](const QRect& a) {
-                    return QLineF(c, QPoint(std::clamp(c.x(), a.left(), a.right()), std::clamp(c.y(), a.top(), a.bottom()))).length();
+                    return QLineF(
+                        c, QPoint(std::clamp(c.x(), a.left(), a.right()), std::clamp(c.y(), a.top(), a.bottom())))
+                        .length();
                 };
-                Covers(0, monitor.value_or(away(kMonitors[0]) < away(kMonitors[1]) ? kMonitors[0] : kMonitors[1])).act(p);
+                Covers(0, monitor.value_or(away(kMonitors[0]) < away(kMonitors[1]) ? kMonitors[0] : kMonitors[1]))
+                    .act(p);
             }};
 }
 
@@ -187,7 +203,9 @@ Action DialogAtTopCentreOf(size_t monitor) {
     return {"the dialog's place", [=](Program& p) {
                 const QRect area = p.session.Area(monitor);
                 QRect dialog;
-                const auto placed = [&] { return dialog.y() == area.y() + 1 && std::abs(dialog.center().x() - area.center().x()) <= 8; };
+                const auto placed = [&] {
+                    return dialog.y() == area.y() + 1 && std::abs(dialog.center().x() - area.center().x()) <= 8;
+                };
                 p.Await([&] { return (dialog = p.Geometry().outer), placed(); });
                 Require(placed(), "the dialog lies at " + Text(dialog));
             }};
@@ -213,11 +231,12 @@ std::vector<Action> Plan(const QString& words) {
         const bool plug = word[0] == '+', primary = word.endsWith('*');
         if (plug || word[0] == '-') {
             actions.push_back({"monitor " + name.toStdString() + (plug ? " plugged in" : " unplugged"),
-                               [=](Program& p) { p.session.Plug(name, plug ? std::optional(area) : std::nullopt, primary); }});
+                [=](Program& p) { p.session.Plug(name, plug ? std::optional(area) : std::nullopt, primary); }});
         } else if (word[0] == 'r') {
-            actions.push_back({"the program still running", [span = word == "r" ? 100ms : 0ms](Program& p) {
-                                   Require(p.RunsFor(span) && !p.MessageBox(), p.Failure("the program ended or reports an error"));
-                               }});
+            actions.push_back(
+                {"the program still running", [span = word == "r" ? 100ms : 0ms](Program& p) {
+                     Require(p.RunsFor(span) && !p.MessageBox(), p.Failure("the program ended or reports an error"));
+                 }});
         } else {
             actions.push_back(word[0] == 'n' || word[0] == 'b' ? Key(word.left(1), word[1].digitValue())
                               : word == "fn" ? Follow(std::nullopt) : Follow(area, word[0] == 'f'));
@@ -250,10 +269,12 @@ std::vector<Action> FiftyCycles() {
 
 // The starting language from the locale or the Windows profile, or English.
 void StartingLanguages(const Session& session) {
-    const std::pair<UserLanguage, Language> settings[] = {{kGerman, Language::Deutsch}, {{"en_US.UTF-8", "ENU"}, Language::English},
-                                                          {{"ja_JP.UTF-8", "JPN"}, Language::Japanese}, {kNoLanguage, Language::English}};
+    const std::pair<UserLanguage, Language> settings[]
+        = {{kGerman, Language::Deutsch}, {{"en_US.UTF-8", "ENU"}, Language::English},
+            {{"ja_JP.UTF-8", "JPN"}, Language::Japanese}, {kNoLanguage, Language::English}};
     for (const auto& [setting, language] : settings) {
-        const std::string with = "with " + setting.locale.toStdString() + " / '" + setting.windowsCode.toStdString() + "'";
+        const std::string with
+            = "with " + setting.locale.toStdString() + " / '" + setting.windowsCode.toStdString() + "'";
         Passes(with, [&] { Program(session, setting, language).AwaitTitle(StepTitle(1, language), kFirstAppearance); });
     }
 }
@@ -360,9 +381,11 @@ Scenario Failures(const std::string& name, const std::string& file, std::vector<
                 // Root reads a file whatever its mode; "failing every read" stands in.
                 const bool readsAll = !session.account && ::geteuid() == 0;
                 for (const Spoiling& s : SpoilingsOf(file, shortLines, badLine)) {
-                    if ((s.what.ends_with("permission") && readsAll) || (s.utf8Only && !session.readsUtf8Files)) continue;
+                    if ((s.what.ends_with("permission") && readsAll) || (s.utf8Only && !session.readsUtf8Files))
+                        continue;
                     Passes(file + " " + s.what, [&] {
-                        InSpoiltData(session, kNoLanguage, file, s.spoil, [&](Program& run) { CheckStartUpFails(run, file, s); });
+                        InSpoiltData(session, kNoLanguage, file, s.spoil,
+                            [&](Program& run) { CheckStartUpFails(run, file, s); });
                     });
                 }
             }};
@@ -373,14 +396,21 @@ Scenario Failures(const std::string& name, const std::string& file, std::vector<
 void CheckLongLines(const Session& session) {
     const QByteArray ascii(10 * 1024 * 1024, 'x'), accented = QByteArray("\xC3\xA4").repeated(ascii.size() / 2);  // ä
     const std::string longTitle = "Long title, cut after its 30th character", german = StepTitle(1, Language::Deutsch);
-    const struct { std::string what, file; int line; bool insert; QByteArray text; UserLanguage setting; std::string title; }
-        cases[] = {
+    const struct {
+        std::string what, file;
+        int line;
+        bool insert;
+        QByteArray text;
+        UserLanguage setting;
+        std::string title;
+    } cases[] = {
         {"first line of the English block, never shown", "LcdTFile.txt", 75, false, ascii, kNoLanguage, StepTitle(1)},
         {"title of step 1 in English, cut to 30 characters", "LcdTFile.txt", 86, false, longTitle.c_str() + accented,
-         kNoLanguage, longTitle.substr(0, 30)},
-        {"after the matching entry DEU on line 4, never read", "LcLCFile.txt", 5, true, "SVX=" + ascii, kGerman, german},
-        {"value of the matching entry, whose line number still chooses", "LcLCFile.txt", 4, false, "DEU=" + ascii, kGerman,
-         german},
+            kNoLanguage, longTitle.substr(0, 30)},
+        {"after the matching entry DEU on line 4, never read", "LcLCFile.txt", 5, true, "SVX=" + ascii, kGerman,
+            german},
+        {"value of the matching entry, whose line number still chooses", "LcLCFile.txt", 4, false, "DEU=" + ascii,
+            kGerman, german},
     };
     for (const auto& c : cases) {
         QList<QByteArray> lines = SampleLines(c.file);

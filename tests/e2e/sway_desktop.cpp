@@ -33,7 +33,8 @@ public:
         const uint32_t registry = next_++;
         Send(1, 1, {registry});
         for (const auto& event : RoundTrip()) {
-            if (event[0] == registry && event.size() > bind.size() + 1 && std::equal(bind.begin() + 1, bind.end(), &event[3])) {
+            if (event[0] == registry && event.size() > bind.size() + 1
+                && std::equal(bind.begin() + 1, bind.end(), &event[3])) {
                 bind[0] = event[2];
             }
         }
@@ -47,12 +48,14 @@ public:
 
     void MoveTo(QPoint point) {
         const QPoint at = point - desktop_.topLeft();
-        Send(pointer_, 1, {++time_, uint32_t(at.x()), uint32_t(at.y()), uint32_t(desktop_.width()), uint32_t(desktop_.height())});
+        Send(pointer_, 1,
+            {++time_, uint32_t(at.x()), uint32_t(at.y()), uint32_t(desktop_.width()), uint32_t(desktop_.height())});
         Send(pointer_, 4, {});
         RoundTrip();
     }
     void Click() {
-        for (const uint32_t pressed : {1u, 0u}) Send(pointer_, 2, {++time_, 0x110 /* BTN_LEFT */, pressed}), Send(pointer_, 4, {});
+        for (const uint32_t pressed : {1u, 0u})
+            Send(pointer_, 2, {++time_, 0x110 /* BTN_LEFT */, pressed}), Send(pointer_, 4, {});
         RoundTrip();
     }
 
@@ -65,7 +68,8 @@ private:
     void Read(uint32_t* into, size_t size) {
         for (auto* bytes = reinterpret_cast<char*>(into); size > 0;) {
             pollfd readable{socket_, POLLIN, 0};
-            const ssize_t got = ::poll(&readable, 1, int(kReaction.count())) == 1 ? ::recv(socket_, bytes, size, 0) : -1;
+            const ssize_t got
+                = ::poll(&readable, 1, int(kReaction.count())) == 1 ? ::recv(socket_, bytes, size, 0) : -1;
             Require(got > 0, "no answer from sway");
             bytes += got, size -= size_t(got);
         }
@@ -105,8 +109,10 @@ public:
     explicit SwayDesktop(DesktopLayout desktopLayout) : Session(std::move(desktopLayout)) {
         if (::geteuid() == 0) {
             const char* const user = "quorvane-e2e";  // another test may make it at the same moment
-            if (!::getpwnam(user)) TryRun(NeutralEnvironment(), {"useradd", "--system", "--create-home", "--home-dir",
-                                                                 QString("/var/lib/") + user, "--shell", "/usr/sbin/nologin", user});
+            if (!::getpwnam(user))
+                TryRun(NeutralEnvironment(),
+                    {"useradd", "--system", "--create-home", "--home-dir", QString("/var/lib/") + user, "--shell",
+                        "/usr/sbin/nologin", user});
             const passwd* entry = ::getpwnam(user);
             Require(entry != nullptr, "cannot make the test user");
             home_ = QString::fromLocal8Bit(entry->pw_dir);
@@ -115,7 +121,7 @@ public:
         Require(!account || ::chown(runtime_.path().toLocal8Bit().constData(), account->uid, account->gid) == 0,
                 "no runtime folder for the test user");
         // On a headless output the cursor is in every screenshot: sway hides it 0.5 s after the last move.
-        QString config = "xwayland disable\nseat * hide_cursor 500\n";
+        QString config = "xwayland enable\nseat * hide_cursor 500\n";
         QRect desktop;
         for (size_t i = 0; i < layout.monitors.size(); ++i) {
             const Monitor& m = layout.monitors[i];
@@ -125,14 +131,16 @@ public:
             desktop |= m.area;
         }
         QFile file(runtime_.filePath("config"));
-        Require(file.open(QIODevice::WriteOnly) && file.write(config.toUtf8()) > 0 && file.flush(), "cannot write sway's configuration");
+        Require(file.open(QIODevice::WriteOnly) && file.write(config.toUtf8()) > 0 && file.flush(),
+            "cannot write sway's configuration");
 
         compositor_ = std::make_unique<ChildProcess>(account);
         compositor_->setProcessEnvironment(Environment());
         compositor_->setStandardOutputFile(QProcess::nullDevice());
         compositor_->setStandardErrorFile(runtime_.filePath("sway.log"));
-        compositor_->start("env", {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman",
-                                   "WLR_HEADLESS_OUTPUTS=" + QString::number(layout.monitors.size()), "sway", "-c", file.fileName()});
+        compositor_->start("env",
+            {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman",
+                "WLR_HEADLESS_OUTPUTS=" + QString::number(layout.monitors.size()), "sway", "-c", file.fileName()});
         // sway makes its IPC socket after the Wayland one and answers at once.
         const QDir runtime(runtime_.path());
         const auto listening = [&] {
@@ -147,13 +155,25 @@ public:
 
         std::string outputs, wanted;
         for (const QJsonValue& o : QJsonDocument::fromJson(Sway({"-t", "get_outputs"})).array()) {
-            outputs += o["name"].toString().toStdString() + " " + Text(RectOf(o["rect"])) + " " + std::to_string(o["scale"].toInt()) + "\n";
+            outputs += o["name"].toString().toStdString() + " " + Text(RectOf(o["rect"])) + " "
+                + std::to_string(o["scale"].toInt()) + "\n";
         }
         for (size_t i = 0; i < layout.monitors.size(); ++i) {
-            wanted += OutputName(i).toStdString() + " " + Text(Area(i)) + " " + std::to_string(layout.monitors[i].scale) + "\n";
+            wanted += OutputName(i).toStdString() + " " + Text(Area(i)) + " " + std::to_string(layout.monitors[i].scale)
+                + "\n";
         }
         Require(outputs == wanted, "the outputs came out as\n" + outputs);
 
+
+        // XWayland takes whatever display number is free and locks it with sway's process id.
+        const auto xwayland = [&] {
+            for (const QString& lock : QDir("/tmp").entryList({".X*-lock"}, QDir::Files | QDir::Hidden)) {
+                if (FileText("/tmp/" + lock).find(std::to_string(compositor_->processId())) != std::string::npos)
+                    xDisplay_ = ":" + lock.mid(2, lock.size() - 7);
+            }
+            return !xDisplay_.isEmpty();
+        };
+        Require(WaitUntil(xwayland, kFirstAppearance), "sway does not start XWayland");
 
         pointer_ = std::make_unique<VirtualPointer>(runtime.filePath(waylandDisplay_), desktop);
         // Out of the way of the windows to come, which open on the focused output.
@@ -168,6 +188,9 @@ public:
     void Start(ChildProcess& program, const UserLanguage& language, const QString& directory) const override {
         QProcessEnvironment environment = Environment();
         environment.remove("SWAYSOCK");
+        // As a sway session gives its programs.
+        environment.insert("XDG_SESSION_TYPE", "wayland");
+        environment.insert("DISPLAY", xDisplay_);
         environment.insert("LANG", language.locale);
         program.setProcessEnvironment(environment);
         program.setWorkingDirectory(directory);
@@ -176,7 +199,8 @@ public:
 
     std::vector<Window> VisibleWindowsOf(qint64 pid) const override {
         std::vector<Window> windows;
-        for (const QJsonObject& c : Containers([&](auto& c) { return c["pid"].toInteger() == pid && c["visible"].toBool(); })) {
+        for (const QJsonObject& c :
+            Containers([&](auto& c) { return c["pid"].toInteger() == pid && c["visible"].toBool(); })) {
             windows.push_back({Id(c), c["name"].toString().toStdString()});
         }
         return windows;
@@ -188,7 +212,8 @@ public:
         for (const QJsonObject& c : Containers([&](auto& c) { return Id(c) == window; })) {
             const QRect rect = RectOf(c["rect"]), inner = RectOf(c["window_rect"]);
             if (c["border"] == "none" && inner.x() > 0) break;
-            return WindowGeometry{inner.translated(rect.topLeft()), rect.adjusted(0, -RectOf(c["deco_rect"]).height(), 0, 0)};
+            return WindowGeometry {
+                inner.translated(rect.topLeft()), rect.adjusted(0, -RectOf(c["deco_rect"]).height(), 0, 0)};
         }
         return std::nullopt;
     }
@@ -217,7 +242,10 @@ public:
         Run(Environment(), arguments);
     }
 
-    void MovePointer(QPoint point, bool click) const override { pointer_->MoveTo(point), click ? pointer_->Click() : void(); }
+    void MovePointer(QPoint point, bool click) const override {
+        pointer_->MoveTo(point);
+        if (click) pointer_->Click();
+    }
 
     // Focused before and after, as a drag of the title bar leaves it.
     void MoveWindow(WindowId window, QPoint place) const override {
@@ -235,10 +263,15 @@ private:
         QProcessEnvironment environment = NeutralEnvironment();
         environment.insert("HOME", home_);
         environment.insert("XDG_RUNTIME_DIR", runtime_.path());
-        if (!swaySocket_.isEmpty()) environment.insert("WAYLAND_DISPLAY", waylandDisplay_), environment.insert("SWAYSOCK", swaySocket_);
+        if (!swaySocket_.isEmpty()) {
+            environment.insert("WAYLAND_DISPLAY", waylandDisplay_);
+            environment.insert("SWAYSOCK", swaySocket_);
+        }
         return environment;
     }
-    QByteArray Sway(const QStringList& arguments) const { return Run(Environment(), QStringList{"swaymsg"} + arguments); }
+    QByteArray Sway(const QStringList& arguments) const {
+        return Run(Environment(), QStringList {"swaymsg"} + arguments);
+    }
     // The windows in sway's tree for which `wanted` holds.
     std::vector<QJsonObject> Containers(const std::function<bool(const QJsonObject&)>& wanted) const {
         std::vector<QJsonObject> found;
@@ -254,7 +287,7 @@ private:
 
     QString home_ = QDir::homePath();
     QTemporaryDir runtime_;  // XDG_RUNTIME_DIR, the user's own
-    QString waylandDisplay_, swaySocket_;
+    QString waylandDisplay_, swaySocket_, xDisplay_;
     std::unique_ptr<ChildProcess> compositor_;
     ChildProcess idleKeyboard_;
     std::unique_ptr<VirtualPointer> pointer_;

@@ -22,7 +22,8 @@ QString RandrGeometry(const QRect& r) {
 std::vector<int> Numbers(const QByteArray& text, const QString& pattern) {
     const auto match = QRegularExpression(pattern).match(QString::fromUtf8(text));
     std::vector<int> numbers;
-    for (int i = 1; match.hasMatch() && i <= match.lastCapturedIndex(); ++i) numbers.push_back(match.captured(i).toInt());
+    for (int i = 1; match.hasMatch() && i <= match.lastCapturedIndex(); ++i)
+        numbers.push_back(match.captured(i).toInt());
     return numbers;
 }
 
@@ -58,10 +59,12 @@ public:
         QString wanted = QString("^Monitors: %1\n").arg(layout.monitors.size());
         for (size_t i = 0; i < layout.monitors.size(); ++i) {
             Plug("M" + QString::number(i + 1), Area(i), i == layout.primary);
-            wanted += "(?=[\\s\\S]*[ +*]" + QRegularExpression::escape(QString("M%1 ").arg(i + 1) + RandrGeometry(Area(i))) + " )";
+            wanted += "(?=[\\s\\S]*[ +*]"
+                + QRegularExpression::escape(QString("M%1 ").arg(i + 1) + RandrGeometry(Area(i))) + " )";
         }
         const QString listed = X({"xrandr", "--listmonitors"});
-        Require(QRegularExpression(wanted).match(listed).hasMatch(), "the monitors came out as\n" + listed.toStdString());
+        Require(
+            QRegularExpression(wanted).match(listed).hasMatch(), "the monitors came out as\n" + listed.toStdString());
         if (layout.dpi != 96) X({"xrdb", "-nocpp", "-merge"}, "Xft.dpi: " + QByteArray::number(layout.dpi) + "\n");
 
         // The stock configuration, whatever the user's own. openbox drops windows mapped while it is still starting,
@@ -119,7 +122,9 @@ public:
         return WindowGeometry{client, f.empty() ? client : client.adjusted(-f[0], -f[2], f[1], f[3])};
     }
 
-    std::optional<WindowId> FocusedWindow() const override { return ParseWindowId(TryX({"xdotool", "getactivewindow"})); }
+    std::optional<WindowId> FocusedWindow() const override {
+        return ParseWindowId(TryX({"xdotool", "getactivewindow"}));
+    }
 
     QImage Screenshot(size_t monitor) const override {
         const QImage image = QImage::fromData(X({"import", "-window", "root", "png:-"}), "PNG");

@@ -26,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                      "LanguageCount is 0 to 7, LanguageIndex 1 to 7");
     for (int i = 0; i < kLastLanguage * kLastStep; ++i) {
         const auto language = static_cast<int16_t>(1 + i / kLastStep), step = static_cast<int16_t>(1 + i % kLastStep);
-        fuzzing::Require(state.StepTitle(language, step).size() == kTitleWidth &&
-                             state.StepLine(language, step, 6).size() == kLineWidth, "titles are 30 characters, lines 70");
+        fuzzing::Require(state.StepTitle(language, step).size() == kTitleWidth
+                && state.StepLine(language, step, 6).size() == kLineWidth,
+            "titles are 30 characters, lines 70");
     }
     return 0;
 }

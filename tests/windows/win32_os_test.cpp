@@ -65,7 +65,8 @@ TEST_F(Win32OsTest, PointQueriesAnswerAsTheFakeDoes)
     const int32_t second = list.Monitors().Item(2)->Handle();
     const std::vector<MonitorDesc> fake{{primary, {0, 0, 1024, 768}, {0, 0, 1024, 768}, true},
                                         {second, {1024, 0, 2304, 1024}, {1024, 0, 2304, 1024}, false}};
-    const int32_t points[][2] = {{1023, 767}, {1024, 0}, {500, 900}, {-10, 100}, {-3000, -5}, {2400, -2000}, {5000, 5000}};
+    const int32_t points[][2]
+        = {{1023, 767}, {1024, 0}, {500, 900}, {-10, 100}, {-3000, -5}, {2400, -2000}, {5000, 5000}};
     for (const auto& [x, y] : points) {
         for (int32_t flags : {MONITOR_DEFAULTTONULL, MONITOR_DEFAULTTOPRIMARY, MONITOR_DEFAULTTONEAREST}) {
             EXPECT_EQ(list.GetMonitorFromXYPoint(x, y, flags), MonitorFromRectIn(fake, {x, y, x + 1, y + 1}, flags))

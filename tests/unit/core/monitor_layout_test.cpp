@@ -38,7 +38,8 @@ TEST(MonitorLayout, MonitorFromRectAsTheTableSays)
         EXPECT_EQ(MonitorFromRectIn(monitors, rect, flags), expected) << "case " << &c - cases;
     }
     // Without a monitor marked primary the first one stands in.
-    const std::vector<MonitorDesc> unmarked{FakeMonitor(kSecond, 1024, 0, 1280, 1024), FakeMonitor(kPrimary, 0, 0, 1024, 768)};
+    const std::vector<MonitorDesc> unmarked {
+        FakeMonitor(kSecond, 1024, 0, 1280, 1024), FakeMonitor(kPrimary, 0, 0, 1024, 768)};
     EXPECT_EQ(MonitorFromRectIn(unmarked, {5000, 5000, 5001, 5001}, kToPrimary), kSecond);
     EXPECT_EQ(MonitorFromRectIn({}, {0, 0, 1, 1}, kToPrimary), 0);
     EXPECT_EQ(VirtualScreenOf(monitors), (Rect{-1024, -200, 1024, 768}));
@@ -48,9 +49,11 @@ TEST(MonitorLayout, MonitorFromRectAsTheTableSays)
 // The fake answers as the system: only to the size of its structure.
 TEST(MonitorLayout, MonitorInfoNeedsTheRightSizeAndAKnownHandle)
 {
-    std::vector<MonitorDesc> monitors{FakeMonitor(kSecond, -1024, 0, 1024, 768), FakeMonitor(kPrimary, 0, 0, 1280, 1024, true)};
+    std::vector<MonitorDesc> monitors {
+        FakeMonitor(kSecond, -1024, 0, 1024, 768), FakeMonitor(kPrimary, 0, 0, 1280, 1024, true)};
     monitors[1].work.bottom = 994;
-    for (const auto& [size, handle, result] : {std::tuple{40u, kPrimary, 1}, {40u, -1, 0}, {39u, kPrimary, 0}, {41u, kPrimary, 0}}) {
+    for (const auto& [size, handle, result] :
+        {std::tuple {40u, kPrimary, 1}, {40u, -1, 0}, {39u, kPrimary, 0}, {41u, kPrimary, 0}}) {
         MonitorInfo info;
         info.cbSize = size;
         EXPECT_EQ(MonitorInfoIn(monitors, handle, info), result) << size;

@@ -65,13 +65,15 @@ TEST_F(MonitorsTest, TheScanListsEachMonitorOnceOrThePrimaryScreenWithoutMonitor
     os.SetMonitors({FakeMonitor(kPrimary, -640, -480, 640, 480, true)});
     EXPECT_EQ(DesktopOf(list), (std::vector<int32_t>{-640, -480, 640, 480}));
     list.Refresh();
-    EXPECT_EQ(FieldsOf(*list.Monitors().Item(1)), (std::vector<int32_t>{kPrimary, -640, -480, 0, 0, -640, -480, 0, 0, 640, 480}));
+    EXPECT_EQ(FieldsOf(*list.Monitors().Item(1)),
+        (std::vector<int32_t> {kPrimary, -640, -480, 0, 0, -640, -480, 0, 0, 640, 480}));
 
     // Twips and factors are rounded halves to even, then divided truncating.
     os.SetMonitorCount(0);
     os.SetScreen({12000, 9000, 15, 15});
     list.Refresh();
-    EXPECT_EQ(FieldsOf(*list.Monitors().Item("0")), (std::vector<int32_t>{0, 0, 0, 800, 600, 0, 0, 800, 600, 800, 600}));
+    EXPECT_EQ(
+        FieldsOf(*list.Monitors().Item("0")), (std::vector<int32_t> {0, 0, 0, 800, 600, 0, 0, 800, 600, 800, 600}));
     EXPECT_EQ(list.Monitors().Count(), 1);
     os.SetScreen({12007.5, 9000, 14.5, 15.5});
     EXPECT_EQ(DesktopOf(list), (std::vector<int32_t>{0, 0, 12008 / 14, 9000 / 16}));
@@ -83,23 +85,25 @@ TEST_F(MonitorsTest, TheScanListsEachMonitorOnceOrThePrimaryScreenWithoutMonitor
 TEST(MonitorScan, ProbeGridAndFailuresDecideWhatIsFound)
 {
     const MonitorDesc primary = FakeMonitor(kPrimary, 0, 0, 1024, 768, true);
-    const std::vector<MonitorDesc> huge{FakeMonitor(kPrimary, 0, 1, 640, 478, true), FakeMonitor(kSecond, 0, 0, kMaxLong, 1)};
+    const std::vector<MonitorDesc> huge {
+        FakeMonitor(kPrimary, 0, 1, 640, 478, true), FakeMonitor(kSecond, 0, 0, kMaxLong, 1)};
     const std::vector<MonitorDesc> shifted{FakeMonitor(kPrimary, -200, 1, 640, 478, true),
                                            FakeMonitor(kSecond, -200, 0, kMaxLong, 1)};
     // Monitors, functions missing, functions failing, handles found, probes.
-    const std::tuple<std::vector<MonitorDesc>, std::vector<OsCall>, std::vector<OsCall>, std::vector<int32_t>, int> cases[] = {
-        // Columns -1024 to 1536 (the limit is the width, 2048), rows 0 and 480.
-        {{primary, FakeMonitor(kSecond, -1024, 0, 1024, 768)}, {}, {}, {kSecond, kPrimary}, 10},
-        {{primary, FakeMonitor(kSecond, 1024, 0, 320, 240)}, {}, {}, {kPrimary}, 6},  // missed by every probe
-        // The probe point x + 320 overflows, or the step x + 640 after a last
-        // probe at 2147483640; what was found before stays.
-        {huge, {}, {}, {kPrimary}, kMaxLong / 640},
-        {shifted, {}, {}, {kPrimary}, (kMaxLong - 320 + 200) / 640 + 1},
-        {PrimaryAndRight(), {}, {OsCall::MonitorFromRect}, {-1}, 12},
-        {PrimaryAndRight(), {OsCall::MonitorFromRect, OsCall::GetMonitorInfoA}, {}, {0}, 12},
-        {PrimaryAndRight(), {OsCall::GetMonitorInfoA}, {}, {0, 0}, 12},
-        {PrimaryAndRight(), {}, {OsCall::GetSystemMetrics}, {}, 0},
-    };
+    const std::tuple<std::vector<MonitorDesc>, std::vector<OsCall>, std::vector<OsCall>, std::vector<int32_t>, int>
+        cases[] = {
+            // Columns -1024 to 1536 (the limit is the width, 2048), rows 0 and 480.
+            {{primary, FakeMonitor(kSecond, -1024, 0, 1024, 768)}, {}, {}, {kSecond, kPrimary}, 10},
+            {{primary, FakeMonitor(kSecond, 1024, 0, 320, 240)}, {}, {}, {kPrimary}, 6}, // missed by every probe
+            // The probe point x + 320 overflows, or the step x + 640 after a last
+            // probe at 2147483640; what was found before stays.
+            {huge, {}, {}, {kPrimary}, kMaxLong / 640},
+            {shifted, {}, {}, {kPrimary}, (kMaxLong - 320 + 200) / 640 + 1},
+            {PrimaryAndRight(), {}, {OsCall::MonitorFromRect}, {-1}, 12},
+            {PrimaryAndRight(), {OsCall::MonitorFromRect, OsCall::GetMonitorInfoA}, {}, {0}, 12},
+            {PrimaryAndRight(), {OsCall::GetMonitorInfoA}, {}, {0, 0}, 12},
+            {PrimaryAndRight(), {}, {OsCall::GetSystemMetrics}, {}, 0},
+        };
     for (const auto& c : cases) {
         const auto& [monitors, missing, failing, handles, probes] = c;
         SCOPED_TRACE("case " + std::to_string(&c - cases));
@@ -116,7 +120,8 @@ TEST(MonitorScan, ProbeGridAndFailuresDecideWhatIsFound)
         EXPECT_EQ(HandlesOf(list), handles);
         EXPECT_EQ(os.CallCount(OsCall::MonitorFromRect), probes);
         if (handles.size() == 1 && probes == 12) {
-            EXPECT_EQ(FieldsOf(*list.Monitors().Item("-1")), (std::vector<int32_t>{handles[0], 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+            EXPECT_EQ(FieldsOf(*list.Monitors().Item("-1")),
+                (std::vector<int32_t> {handles[0], 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         }
     }
 }

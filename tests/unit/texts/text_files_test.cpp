@@ -97,7 +97,7 @@ TEST_F(TextFilesTest, TheCatalogueStoresEveryTextInItsSlot)
     auto lines = Catalogue();
     lines[NameAt(2)] = lines[NameAt(7)] = "";
     lines[NameAt(3) + 5] = std::string(100, 'b');
-    lines[NameAt(4) + 66] = "日本語の題名はちょうど三十一文字になるように書いた長い題名です";  // step 8, 31 characters
+    lines[NameAt(4) + 66] = "日本語の題名はちょうど三十一文字になるように書いた長い題名です"; // step 8, 31 characters
     lines[NameAt(4) + 72] = std::string(41, 'x') + "日本語の行は七十一文字になるように書いた長い行です。ここまで";
     WriteLines("LcdTFile.txt", lines);
     std::vector<std::pair<int16_t, Text>> captions;
@@ -107,8 +107,9 @@ TEST_F(TextFilesTest, TheCatalogueStoresEveryTextInItsSlot)
         counts.push_back(state.LanguageCount);
         EXPECT_EQ(state.ButtonText(language, 1), U"");
     });
-    EXPECT_EQ(captions, (std::vector<std::pair<int16_t, Text>>{{1, U"Name L1"}, {2, U""}, {3, U"Name L3"}, {4, U"Name L4"},
-                                                               {5, U"Name L5"}, {6, U"Name L6"}, {7, U""}}));
+    EXPECT_EQ(captions,
+        (std::vector<std::pair<int16_t, Text>> {
+            {1, U"Name L1"}, {2, U""}, {3, U"Name L3"}, {4, U"Name L4"}, {5, U"Name L5"}, {6, U"Name L6"}, {7, U""}}));
     EXPECT_EQ(counts, (std::vector<int16_t>{0, 1, 1, 3, 4, 5, 6}));
     EXPECT_EQ(state.LanguageCount, 6);
     EXPECT_EQ(state.LanguageIndex, 6);
