@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace quorvane::pending_captions {
 
 namespace {
@@ -16,15 +18,20 @@ std::vector<std::pair<HWND, std::wstring>>& Pending()
 
 }  // namespace
 
-void Set(HWND hwnd, std::wstring caption)
+void Set(HWND hwnd, std::wstring& shown, const Text& caption)
 {
+    std::wstring wide = WideFromText(caption);
+    if (wide == shown) {
+        return;
+    }
+    shown = wide;
     auto& pending = Pending();
     const auto known =
         std::find_if(pending.begin(), pending.end(), [&](const auto& entry) { return entry.first == hwnd; });
     if (known != pending.end()) {
-        known->second = std::move(caption);
+        known->second = std::move(wide);
     } else {
-        pending.emplace_back(hwnd, std::move(caption));
+        pending.emplace_back(hwnd, std::move(wide));
     }
 }
 

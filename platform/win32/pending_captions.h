@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/text.h"
 #include "platform/win32/windows_api.h"
 
 // Captions of windows and controls wait until the message queue is empty,
@@ -11,7 +12,9 @@
 // sets its captions several times while it loads.
 namespace quorvane::pending_captions {
 
-void Set(HWND hwnd, std::wstring caption);
+// Queues `caption` for `hwnd` unless `shown`, the caption last set, is the
+// same; `shown` then becomes it.
+void Set(HWND hwnd, std::wstring& shown, const Text& caption);
 // `hwnd` is being destroyed.
 void Forget(HWND hwnd);
 bool Any();

@@ -4,7 +4,6 @@
 
 #include "platform/win32/keyboard.h"
 #include "platform/win32/pending_captions.h"
-#include "platform/win32/wide_text.h"
 
 namespace quorvane {
 
@@ -89,15 +88,7 @@ void Win32Widget::Place(const backend::PixelRect& rect)
     SetWindowPos(hwnd_, nullptr, rect.x, rect.y, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Widget::SetCaption(const Text& caption)
-{
-    std::wstring wide = WideFromText(caption);
-    if (wide == caption_) {
-        return;
-    }
-    caption_ = wide;
-    pending_captions::Set(hwnd_, std::move(wide));
-}
+void Win32Widget::SetCaption(const Text& caption) { pending_captions::Set(hwnd_, caption_, caption); }
 
 void Win32Widget::SetFont(const backend::Font& font)
 {

@@ -9,7 +9,6 @@
 #include "platform/win32/keyboard.h"
 #include "platform/win32/pending_captions.h"
 #include "platform/win32/resource_ids.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_widget.h"
 
 namespace quorvane {
@@ -120,15 +119,7 @@ void Win32Window::SetClient(const backend::PixelRect& client)
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Window::SetCaption(const Text& caption)
-{
-    std::wstring wide = WideFromText(caption);
-    if (wide == caption_) {
-        return;
-    }
-    caption_ = wide;
-    pending_captions::Set(hwnd_, std::move(wide));
-}
+void Win32Window::SetCaption(const Text& caption) { pending_captions::Set(hwnd_, caption_, caption); }
 
 void Win32Window::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
