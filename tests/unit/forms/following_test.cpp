@@ -45,6 +45,22 @@ TEST_F(FollowingTest, TheTestWindowFollowsTheDialogsCorner)
     EXPECT_EQ(Guide().DialogMonitor, record);
 }
 
+// On step 2, lines 2 and 3 speak of a resolution other than 1024 x 768 (either way round).
+TEST_F(FollowingTest, StepTwoSaysWhetherTheNewMonitorHasTheReferenceResolution)
+{
+    os_.SetMonitors({kPrimaryMonitor, FakeMonitor(11, 1024, 0, 1366, 768), FakeMonitor(12, 2390, 0, 768, 1024),
+                     FakeMonitor(13, 3158, 0, 1024, 600)});
+    StartProgram();
+    GoToStep(2);
+    for (const auto& [x, reference] : {std::pair{1100, false}, {2400, true}, {3200, false}, {100, true}}) {
+        SCOPED_TRACE(x);
+        DragDialogTo(x, 100);
+        const Text line2 = reference ? Text() : State().StepLine(State().LanguageIndex, 2, 2);
+        const Text line3 = reference ? Text() : State().StepLine(State().LanguageIndex, 2, 3);
+        EXPECT_EQ(std::pair(Guide().Test2(2).Caption(), Guide().Test2(3).Caption()), std::pair(line2, line3));
+    }
+}
+
 // Too wide for 16 bits: the move stops there, before the target monitor is written.
 TEST_F(FollowingTest, TheTargetMonitorIsWrittenLast)
 {
