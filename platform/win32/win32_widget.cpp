@@ -4,6 +4,7 @@
 
 #include "platform/win32/keyboard.h"
 #include "platform/win32/pending_captions.h"
+#include "platform/win32/win32_window.h"
 
 namespace quorvane {
 
@@ -132,7 +133,16 @@ void Win32Widget::SetChecked(bool checked)
 // An image here never shows a picture: there is none to take away.
 void Win32Widget::ClearPicture() {}
 
-void Win32Widget::Focus() { SetFocus(hwnd_); }
+void Win32Widget::Focus()
+{
+    // Focus in a hidden window would activate it, at the cost of round trips
+    // to the window server: it is given when the window is activated.
+    if (!IsWindowVisible(GetAncestor(hwnd_, GA_ROOT))) {
+        Win32Window::FocusOnActivation(hwnd_);
+        return;
+    }
+    SetFocus(hwnd_);
+}
 
 bool Win32Widget::Notify(WPARAM wParam, LPARAM lParam)
 {

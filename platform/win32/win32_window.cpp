@@ -87,16 +87,40 @@ Win32Window::~Win32Window()
     }
 }
 
-int64_t Win32Window::Handle() { return reinterpret_cast<intptr_t>(hwnd_); }
+int64_t Win32Window::Handle()
+{
+    // Whoever gets the handle may ask the system where the window is.
+    handedOut_ = true;
+    PlaceOnScreen();
+    return reinterpret_cast<intptr_t>(hwnd_);
+}
 
 backend::PixelRect Win32Window::Frame() const
+{
+    return unplacedClient_ ? FrameAround(*unplacedClient_) : ScreenFrame();
+}
+
+backend::PixelRect Win32Window::Client() const { return unplacedClient_.value_or(ScreenClient()); }
+
+void Win32Window::SetClient(const backend::PixelRect& client)
+{
+    // The toolkit places a window once per property, and every move costs
+    // round trips to the window server: a window nobody can see yet goes to
+    // its place once, when it is shown.
+    unplacedClient_ = client;
+    if (handedOut_ || IsWindowVisible(hwnd_)) {
+        PlaceOnScreen();
+    }
+}
+
+backend::PixelRect Win32Window::ScreenFrame() const
 {
     RECT frame{};
     GetWindowRect(hwnd_, &frame);
     return FromRect(frame);
 }
 
-backend::PixelRect Win32Window::Client() const
+backend::PixelRect Win32Window::ScreenClient() const
 {
     RECT client{};
     GetClientRect(hwnd_, &client);
@@ -104,19 +128,26 @@ backend::PixelRect Win32Window::Client() const
     return FromRect(client);
 }
 
-void Win32Window::SetClient(const backend::PixelRect& client)
+backend::PixelRect Win32Window::FrameAround(const backend::PixelRect& client) const
 {
-    // The frame around the client area as it is now, at the window's own DPI.
-    const backend::PixelRect frame = Frame();
-    const backend::PixelRect inner = Client();
-    // The toolkit places a window once per property; a move to where it is
-    // would only cost round trips to Wine's server.
-    if (inner == client) {
+    // The frame's borders as they are now, at the window's own DPI.
+    const backend::PixelRect frame = ScreenFrame();
+    const backend::PixelRect inner = ScreenClient();
+    return {client.x - (inner.x - frame.x), client.y - (inner.y - frame.y), client.width + frame.width - inner.width,
+            client.height + frame.height - inner.height};
+}
+
+void Win32Window::PlaceOnScreen()
+{
+    if (!unplacedClient_) {
         return;
     }
-    SetWindowPos(hwnd_, nullptr, client.x - (inner.x - frame.x), client.y - (inner.y - frame.y),
-                 client.width + frame.width - inner.width, client.height + frame.height - inner.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const backend::PixelRect client = *std::exchange(unplacedClient_, std::nullopt);
+    if (ScreenClient() == client) {
+        return;
+    }
+    const backend::PixelRect frame = FrameAround(client);
+    SetWindowPos(hwnd_, nullptr, frame.x, frame.y, frame.width, frame.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::SetCaption(const Text& caption) { pending_captions::Set(hwnd_, caption_, caption); }
@@ -125,6 +156,7 @@ void Win32Window::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
 void Win32Window::Show()
 {
+    PlaceOnScreen();
     pending_captions::ShowAll();
     ShowWindow(hwnd_, SW_SHOW);
     Activate();
@@ -143,6 +175,12 @@ std::unique_ptr<backend::NativeWidget> Win32Window::CreateWidget(backend::Widget
 {
     HWND parentHwnd = parent != nullptr ? static_cast<Win32Widget*>(parent)->Hwnd() : hwnd_;
     return std::make_unique<Win32Widget>(kind, parentHwnd, fonts_, font, events);
+}
+
+void Win32Window::FocusOnActivation(HWND widget)
+{
+    auto* window = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(GetAncestor(widget, GA_ROOT), GWLP_USERDATA));
+    window->focus_ = widget;
 }
 
 LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

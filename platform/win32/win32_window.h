@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,18 @@ public:
                                                         const backend::Font& font,
                                                         backend::WidgetEvents& events) override;
 
+    // The widget to take the focus when its window is next activated.
+    static void FocusOnActivation(HWND widget);
+
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    backend::PixelRect ScreenFrame() const;
+    backend::PixelRect ScreenClient() const;
+    // The frame around a client area, with the window's borders.
+    backend::PixelRect FrameAround(const backend::PixelRect& client) const;
+    // Puts the window where the toolkit last placed it.
+    void PlaceOnScreen();
     void Paint();
     void OnActivate(bool active);
     // True when a point of the client area lies on no widget.
@@ -43,6 +53,10 @@ private:
     backend::WindowEvents& events_;
     Fonts& fonts_;
     HWND hwnd_;
+    // Where the toolkit has placed the window and the screen does not show yet.
+    std::optional<backend::PixelRect> unplacedClient_;
+    // Once the handle is out, the system is asked where the window is.
+    bool handedOut_ = false;
     // The widget that had the focus when the window last lost activation.
     HWND focus_ = nullptr;
     // The title last set: the toolkit sets it again with every step.
