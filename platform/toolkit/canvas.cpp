@@ -61,16 +61,14 @@ void Canvas::Resize(int width, int height, Colour background)
     if (width == width_ && height == height_) {
         return;
     }
-    const bool plain = pixels_.empty() || SolidColour() == background;
+    const bool plain = width_ == 0 || height_ == 0 || SolidColour() == background;
     if (!plain) {
         Flush();
     }
+    // Still one plain field: its pixels are made only when they are read, and
+    // a full-screen field need never be.
     std::vector<uint32_t> resized;
-    if (plain) {
-        // Still one plain field: its pixels are written only when they are
-        // read, and a full-screen field need never be.
-        resized.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    } else {
+    if (!plain) {
         resized.assign(static_cast<size_t>(width) * static_cast<size_t>(height), Opaque(background));
         const int keptWidth = std::min(width, width_);
         for (int y = 0; y < std::min(height, height_); ++y) {
@@ -198,6 +196,7 @@ void Canvas::Compose(uint32_t* pixels, int stride, int x, int y, int width, int 
 void Canvas::Flush()
 {
     if (pendingFill_) {
+        pixels_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
         if (!pixels_.empty()) {
             Compose(pixels_.data(), width_, 0, 0, width_, height_);
         }
