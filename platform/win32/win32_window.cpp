@@ -102,7 +102,7 @@ backend::PixelRect Win32Window::Frame() const
     return unplacedClient_ ? FrameAround(*unplacedClient_) : ScreenFrame();
 }
 
-backend::PixelRect Win32Window::Client() const { return unplacedClient_.value_or(ScreenClient()); }
+backend::PixelRect Win32Window::Client() const { return unplacedClient_ ? *unplacedClient_ : ScreenClient(); }
 
 void Win32Window::SetClient(const backend::PixelRect& client)
 {

@@ -57,7 +57,8 @@ private:
     std::optional<backend::PixelRect> unplacedClient_;
     // Once the handle is out, the system is asked where the window is.
     bool handedOut_ = false;
-    // The widget that had the focus when the window last lost activation.
+    // The widget that had the focus when the window last lost activation, or
+    // that was given it while the window was hidden.
     HWND focus_ = nullptr;
     // The title last set: the toolkit sets it again with every step.
     std::wstring caption_;
