@@ -15,6 +15,12 @@ namespace {
 // outermost one is done.
 int handlerDepth = 0;
 
+// Yields nest as deep as handlers that yield: a storm of keys would nest one
+// per key and run out of stack. Past this depth the events wait for the outer
+// handlers, in the order they came.
+constexpr int kMaxYieldDepth = 32;
+int yieldDepth = 0;
+
 struct HandlerScope {
     HandlerScope() { ++handlerDepth; }
     ~HandlerScope()
@@ -53,7 +59,17 @@ void Run(const std::function<void()>& start)
     backend::Current().Run();
 }
 
-void DoEvents() { backend::Current().ProcessEvents(); }
+void DoEvents()
+{
+    if (yieldDepth == kMaxYieldDepth) {
+        return;
+    }
+    ++yieldDepth;
+    struct Leave {
+        ~Leave() { --yieldDepth; }
+    } leave;
+    backend::Current().ProcessEvents();
+}
 
 void End() { backend::Current().Quit(0); }
 

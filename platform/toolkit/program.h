@@ -14,7 +14,7 @@ void RunHandler(const std::function<void()>& handler);
 
 // Runs `start` as the first handler, then events until the program ends.
 void Run(const std::function<void()>& start);
-// Processes every pending event.
+// Processes every pending event, unless yields already nest deeply.
 void DoEvents();
 // Ends the program at once; no further handler runs.
 [[noreturn]] void End();

@@ -51,6 +51,26 @@ TEST_F(RendererTest, EveryStepDrawsItsPatternAndTextsOnAnySize)
     }
 }
 
+// Keys each coming in the yield of the last one's redraw: they end where they lead, without a yield nested per key.
+TEST_F(RendererTest, KeyStormInTheYieldsEndsOnItsLastStep)
+{
+    StartProgram();
+    GoToStep(6);
+    int left = 60000;
+    std::function<void()> press = [&] {
+        if (--left > 0) {
+            windowSystem_.Post(press);
+        }
+        PressKey(left % 2 == 0 ? 'N' : 'B');
+    };
+    windowSystem_.Post(press);
+    while (left > 0) {
+        toolkit::DoEvents();
+    }
+    EXPECT_EQ(State().StepIndex, 6);
+    EXPECT_TRUE(ShowsPattern(6));
+}
+
 // A step key handled in a redraw's yield draws its step; the outer redraw must not draw over it.
 TEST_F(RendererTest, StepChangedDuringTheYieldLeavesTheNewerStep)
 {
