@@ -2,11 +2,10 @@
 // Win32 window that covers the screen and, on each key, swaps a white field
 // for a grating, both made before it is shown and painted as Quorvane paints
 // its pictures, with SetDIBitsToDevice.
-#include <windows.h>
-
 #include <cstdint>
 #include <vector>
 
+#include "bare_window_class.h"
 #include "grating.h"
 
 namespace {
@@ -85,9 +84,5 @@ int main()
     HWND window = CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"bare_pattern_window", WS_POPUP, 0, 0,
                                   pictures.width, pictures.height, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return RunBareMessageLoop();
 }
