@@ -2,8 +2,6 @@
 # Sourced by the scripts: an Xvfb of its own on a free display, with two RandR
 # monitors: the primary 1024 x 768 at (0, 0) and 1280 x 1024 at (1024, 0).
 # -noreset keeps the monitors when the last client disconnects.
-# shellcheck disable=SC2034  # read by the scripts that source this file
-xvfb_packages=(xvfb xauth x11-xserver-utils x11-utils)
 
 # Starts the server, logging to $1/xvfb.log; exports DISPLAY and sets xvfb_pid,
 # which the caller kills when done.
