@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <filesystem>
+#include <map>
 
 #include "harness.h"
 
@@ -120,6 +122,15 @@ public:
         }
         Require(!account || ::chown(runtime_.path().toLocal8Bit().constData(), account->uid, account->gid) == 0,
                 "no runtime folder for the test user");
+        // The test user may not reach a build under a private folder such as /root: it runs copies in its own.
+        if (account) {
+            program_ = runtime_.filePath("quorvane");
+            sampleData_ = runtime_.filePath("data");
+            std::error_code failed;
+            std::filesystem::copy_file(QUORVANE_EXE, program_.toStdString(), failed);
+            if (!failed) std::filesystem::copy(QUORVANE_DATA_DIR, sampleData_.toStdString(), failed);
+            Require(!failed, "cannot copy the program for the test user: " + failed.message());
+        }
         // On a headless output the cursor is in every screenshot: sway hides it 0.5 s after the last move.
         QString config = "xwayland enable\nseat * hide_cursor 500\n";
         QRect desktop;
@@ -153,16 +164,17 @@ public:
         WaitUntil([&] { return listening() || compositor_->waitForFinished(0); }, kFirstAppearance);
         Require(listening(), "sway does not start:\n" + FileText(runtime_.filePath("sway.log")));
 
-        std::string outputs, wanted;
-        for (const QJsonValue& o : QJsonDocument::fromJson(Sway({"-t", "get_outputs"})).array()) {
-            outputs += o["name"].toString().toStdString() + " " + Text(RectOf(o["rect"])) + " "
-                + std::to_string(o["scale"].toInt()) + "\n";
+        // By name: sway versions list the outputs in different orders.
+        std::map<QString, std::string> outputs, wanted;
+        for (const QJsonValue& o : QJsonDocument::fromJson(Sway({"-t", "get_outputs"})).array())
+            outputs[o["name"].toString()] = Text(RectOf(o["rect"])) + " " + std::to_string(o["scale"].toInt());
+        for (size_t i = 0; i < layout.monitors.size(); ++i)
+            wanted[OutputName(i)] = Text(Area(i)) + " " + std::to_string(layout.monitors[i].scale);
+        if (outputs != wanted) {
+            std::string shown;
+            for (const auto& [name, output] : outputs) shown += name.toStdString() + " " + output + "\n";
+            throw std::runtime_error("the outputs came out as\n" + shown);
         }
-        for (size_t i = 0; i < layout.monitors.size(); ++i) {
-            wanted += OutputName(i).toStdString() + " " + Text(Area(i)) + " " + std::to_string(layout.monitors[i].scale)
-                + "\n";
-        }
-        Require(outputs == wanted, "the outputs came out as\n" + outputs);
 
 
         // XWayland takes whatever display number is free and locks it with sway's process id.
@@ -193,8 +205,8 @@ public:
         environment.insert("DISPLAY", xDisplay_);
         environment.insert("LANG", language.locale);
         program.setProcessEnvironment(environment);
-        program.setWorkingDirectory(directory);
-        program.start(QUORVANE_EXE, {});
+        program.setWorkingDirectory(directory == QUORVANE_DATA_DIR ? sampleData_ : directory);
+        program.start(program_, {});
     }
 
     std::vector<Window> VisibleWindowsOf(qint64 pid) const override {
@@ -286,6 +298,7 @@ private:
     }
 
     QString home_ = QDir::homePath();
+    QString program_ = QUORVANE_EXE, sampleData_ = QUORVANE_DATA_DIR;  // where the program's user can reach them
     QTemporaryDir runtime_;  // XDG_RUNTIME_DIR, the user's own
     QString waylandDisplay_, swaySocket_, xDisplay_;
     std::unique_ptr<ChildProcess> compositor_;
