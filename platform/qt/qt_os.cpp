@@ -39,7 +39,7 @@ int32_t QtOs::HandleOf(QScreen* screen, const Rect& monitor)
 
 std::vector<MonitorDesc> QtOs::Monitors()
 {
-    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QScreen* primary = qt::PrimaryScreen();
     std::vector<MonitorDesc> monitors;
     for (QScreen* screen : QGuiApplication::screens()) {
         const Rect monitor = ToRect(qt::DeviceRect(*screen));
@@ -112,7 +112,7 @@ int32_t QtOs::GetProfileStringA(const char* section, const char* key, const char
 
 ScreenMetrics QtOs::Screen()
 {
-    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QScreen* primary = qt::PrimaryScreen();
     if (primary == nullptr) {
         return {};
     }

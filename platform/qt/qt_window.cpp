@@ -43,7 +43,7 @@ backend::PixelRect ToPixelRect(const QRect& rect) { return {rect.x(), rect.y(), 
 // Where the primary screen's top-left corner lies in Qt's coordinates.
 QPoint PrimaryOrigin()
 {
-    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QScreen* primary = PrimaryScreen();
     return primary != nullptr ? primary->geometry().topLeft() : QPoint();
 }
 

@@ -23,11 +23,23 @@ int Scaled(double value, double ratio) { return static_cast<int>(std::lround(val
 
 }  // namespace
 
+QScreen* PrimaryScreen()
+{
+    if (!WindowsHavePositions()) {
+        for (QScreen* screen : QGuiApplication::screens()) {
+            if (screen->geometry().contains(0, 0)) {
+                return screen;
+            }
+        }
+    }
+    return QGuiApplication::primaryScreen();
+}
+
 QRect DeviceRect(const QScreen& screen) { return DeviceRect(screen, screen.geometry()); }
 
 QRect DeviceRect(const QScreen& screen, const QRect& logical)
 {
-    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QScreen* primary = PrimaryScreen();
     const QPoint origin = primary != nullptr ? primary->geometry().topLeft() : QPoint();
     const double positions = LargestRatio();
     const double sizes = screen.devicePixelRatio();
@@ -38,7 +50,7 @@ QRect DeviceRect(const QScreen& screen, const QRect& logical)
 QScreen* ScreenFor(const backend::PixelRect& rect)
 {
     const QPoint centre(rect.x + rect.width / 2, rect.y + rect.height / 2);
-    QScreen* nearest = QGuiApplication::primaryScreen();
+    QScreen* nearest = PrimaryScreen();
     long best = std::numeric_limits<long>::max();
     for (QScreen* screen : QGuiApplication::screens()) {
         const QRect area = DeviceRect(*screen);

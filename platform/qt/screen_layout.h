@@ -16,6 +16,11 @@ namespace quorvane::qt {
 QRect DeviceRect(const QScreen& screen);
 QRect DeviceRect(const QScreen& screen, const QRect& logical);
 
+// The screen whose top-left corner is the desktop's origin: the window
+// system's primary screen, or on Wayland, which names none (Qt takes the
+// first output announced), the output at the compositor's origin.
+QScreen* PrimaryScreen();
+
 // The screen holding the centre of a device-pixel rectangle, else the nearest.
 QScreen* ScreenFor(const backend::PixelRect& rect);
 
