@@ -447,7 +447,8 @@ std::vector<Scenario> Scenarios() {
         Script("RightPrimaryCovered", SideBySide(1), {Covers(1), IgnoresClicksOnTestWindow(1), ExitsWithEsc()},
                {Capability::PrimaryChoice}),
         // Listed, and on Wayland announced, second: the monitor at the desktop's origin is the one to cover.
-        Script("OriginMonitorListedSecondCovered", {{{kLargeMonitor}, {kSmallMonitor}}, 1}, {Covers(1), ExitsWithEsc()}),
+        Script("OriginMonitorListedSecondCovered", {{{kLargeMonitor}, {kSmallMonitor}}, 1},
+               {Covers(1), ExitsWithEsc()}),
         Script("DialogWorksByPointerAndTitleBar", SideBySide(),
                {DialogScaledBy(1), Click(true, 2), Click(true, 3), Click(false, 2), CloseDialog(), Key("n", 3),
                 ExitsWithEsc()}),

@@ -34,33 +34,54 @@ std::optional<WindowId> ParseWindowId(const std::optional<QByteArray>& text) {
 
 QStringList Args(QPoint point) { return {QString::number(point.x()), QString::number(point.y())}; }
 
-// An Xvfb of its own with the layout's RandR monitors, its Xft resolution and openbox, driven with xdotool, xwininfo
-// and ImageMagick. On it runs the native program, with the language from the locale, or the Windows program under
-// Wine, with the language from the profile value sLanguage and the resolution from LogPixels, in the prefix that
-// scripts/windows-e2e-setup made.
+// An Xorg configuration with the dummy driver's outputs DUMMY0, DUMMY1, … as the layout's monitors. Wine 10 takes its
+// monitors from RandR outputs only, and Xvfb has one whatever its RandR monitors; Wine 8 reads both servers alike.
+QString DummyXorgConfig(const DesktopLayout& layout, const QRect& screen) {
+    QString device, monitors;
+    for (size_t i = 0; i < layout.monitors.size(); ++i) {
+        const QRect r = layout.monitors[i].area;
+        const int horizontal = r.width() + 160, vertical = r.height() + 30;  // blanking of any timing: nothing scans
+        device += QString("  Option \"Monitor-DUMMY%1\" \"M%2\"\n").arg(i).arg(i + 1);
+        monitors += QString("Section \"Monitor\"\n  Identifier \"M%1\"\n  HorizSync 5-1000\n  VertRefresh 5-200\n"
+                            "  Modeline \"%2x%3\" %4 %2 %5 %6 %7 %3 %8 %9 %10\n")
+                        .arg(i + 1).arg(r.width()).arg(r.height())
+                        .arg(horizontal * vertical * 60 / 1e6, 0, 'f', 2)
+                        .arg(r.width() + 40).arg(r.width() + 80).arg(horizontal)
+                        .arg(r.height() + 3).arg(r.height() + 6).arg(vertical)
+            + QString("  Option \"PreferredMode\" \"%1x%2\"\n  Option \"Position\" \"%3 %4\"\n"
+                      "  Option \"Enable\" \"true\"\n").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y())
+            + (i == layout.primary ? "  Option \"Primary\" \"true\"\n" : "") + "EndSection\n";
+    }
+    return "Section \"ServerFlags\"\n  Option \"AutoAddDevices\" \"false\"\n  Option \"AutoAddGPU\" \"false\"\n"
+           "EndSection\nSection \"Device\"\n  Identifier \"dummy\"\n  Driver \"dummy\"\n  VideoRam 262144\n"
+        + device + "EndSection\n" + monitors
+        + QString("Section \"Screen\"\n  Identifier \"screen\"\n  Device \"dummy\"\n  DefaultDepth 24\n"
+                  "  SubSection \"Display\"\n    Depth 24\n    Virtual %1 %2\n  EndSubSection\nEndSection\n")
+              .arg(screen.right() + 1).arg(screen.bottom() + 1);
+}
+
+// An X server of its own with the layout's monitors, its Xft resolution and openbox, driven with xdotool, xwininfo
+// and ImageMagick. On it runs the native program, with the language from the locale, on an Xvfb with RandR monitors;
+// or the Windows program under Wine, with the language from the profile value sLanguage and the resolution from
+// LogPixels, in the prefix that scripts/windows-e2e-setup made, on an Xorg whose outputs are the monitors.
 class XDesktop : public Session {
 public:
     XDesktop(DesktopLayout desktopLayout, bool wine) : Session(std::move(desktopLayout)), wine_(wine) {
         readsUtf8Files = !wine;
         QRect screen(0, 0, layout.minimumWidth, 1);
         for (const Monitor& monitor : layout.monitors) screen |= monitor.area;
-        // Xvfb picks a free display and writes its number to -displayfd once it accepts connections; -noreset keeps the
-        // monitors when clients leave.
-        server_.setStandardErrorFile(scratch_.filePath("xvfb.log"));
-        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", QString("%1x%2x24").arg(screen.right() + 1).arg(
-                                   screen.bottom() + 1), "-nolisten", "tcp", "-noreset"});
-        const QDeadlineTimer deadline(kFirstAppearance);
-        while (!server_.canReadLine() && server_.waitForReadyRead(int(deadline.remainingTime()))) {
-        }
-        display_ = ":" + QString::fromLatin1(server_.readLine()).trimmed();
-        Require(display_.size() > 1, "Xvfb reports no display:\n" + FileText(scratch_.filePath("xvfb.log")));
+        StartServer(screen);
 
-        // Listed as " 0: +*M1 1024/271x768/203+0+0  screen".
+        // Listed as " 0: +*M1 1024/271x768/203+0+0  screen", or with Xorg's names DUMMY0, ….
         QString wanted = QString("^Monitors: %1\n").arg(layout.monitors.size());
         for (size_t i = 0; i < layout.monitors.size(); ++i) {
-            Plug("M" + QString::number(i + 1), Area(i), i == layout.primary);
-            wanted += "(?=[\\s\\S]*[ +*]"
-                + QRegularExpression::escape(QString("M%1 ").arg(i + 1) + RandrGeometry(Area(i))) + " )";
+            const QRect r = Area(i);
+            if (!wine_) Plug("M" + QString::number(i + 1), r, i == layout.primary);
+            // Of any physical size.
+            const QString geometry = QString("%1/\\d+x%2/\\d+").arg(r.width()).arg(r.height())
+                + QRegularExpression::escape(QString::asprintf("%+d%+d", r.x(), r.y()));
+            const QString name = wine_ ? "DUMMY" + QString::number(i) : "M" + QString::number(i + 1);
+            wanted += "(?=[\\s\\S]*[ +]" + QString(i == layout.primary ? "\\*" : "") + name + " " + geometry + " )";
         }
         const QString listed = X({"xrandr", "--listmonitors"});
         Require(
@@ -172,6 +193,28 @@ private:
         return Run(Environment(), command, input);
     }
     std::optional<QByteArray> TryX(const QStringList& command) const { return TryRun(Environment(), command); }
+
+    // The server picks a free display and writes its number to -displayfd once it accepts connections; -noreset keeps
+    // the monitors when clients leave. Xorg runs as any user, on no console of its own.
+    void StartServer(const QRect& screen) {
+        const QStringList arguments{"-displayfd", "1", "-nolisten", "tcp", "-noreset"};
+        server_.setStandardErrorFile(scratch_.filePath("server.log"));
+        if (wine_) {
+            QFile config(scratch_.filePath("xorg.conf"));
+            Require(config.open(QIODevice::WriteOnly) && config.write(DummyXorgConfig(layout, screen).toUtf8()) > 0
+                        && config.flush(), "cannot write Xorg's configuration");
+            server_.start("/usr/lib/xorg/Xorg", arguments + QStringList{"-config", config.fileName(), "-logfile",
+                scratch_.filePath("xorg.log"), "-novtswitch", "-keeptty", "-sharevts"});
+        } else {
+            server_.start("Xvfb", arguments + QStringList{"-screen", "0",
+                QString("%1x%2x24").arg(screen.right() + 1).arg(screen.bottom() + 1)});
+        }
+        const QDeadlineTimer deadline(kFirstAppearance);
+        while (!server_.canReadLine() && server_.waitForReadyRead(int(deadline.remainingTime()))) {
+        }
+        display_ = ":" + QString::fromLatin1(server_.readLine()).trimmed();
+        Require(display_.size() > 1, "the X server reports no display:\n" + FileText(scratch_.filePath("server.log")));
+    }
 
     const bool wine_;
     QTemporaryDir scratch_;
