@@ -9,6 +9,7 @@ const char* Description(int32_t number)
     switch (number) {
     case kInvalidCall: return "Invalid procedure call or argument";
     case kOverflow: return "Overflow";
+    case kOutOfMemory: return "Out of memory";
     case kSubscriptOutOfRange: return "Subscript out of range";
     case kDivisionByZero: return "Division by zero";
     case kFileNotFound: return "File not found";

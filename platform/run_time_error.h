@@ -12,6 +12,7 @@ namespace quorvane {
 enum ErrorNumber : int32_t {
     kInvalidCall = 5,
     kOverflow = 6,
+    kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kDivisionByZero = 11,
     kFileNotFound = 53,

@@ -13,6 +13,15 @@ std::wstring WideFromUtf8(const std::string& utf8)
     return wide;
 }
 
+std::string Utf8FromWide(const std::wstring& wide)
+{
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
 std::wstring WideFromText(const Text& text)
 {
     std::wstring wide;

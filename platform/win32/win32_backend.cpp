@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/create_window.h"
 #include "platform/win32/pending_captions.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_window.h"
@@ -19,20 +20,14 @@ Win32Backend::Win32Backend()
     // The controls of version 6, which the manifest asks for, with the system's visual style.
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    static const ATOM taskClass = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = TaskProcedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"QuorvaneTasks";
-        return RegisterClassExW(&windowClass);
-    }();
-    taskWindow_ = CreateWindowExW(0, MAKEINTRESOURCEW(taskClass), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(taskWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-Win32Backend::~Win32Backend() { DestroyWindow(taskWindow_); }
+Win32Backend::~Win32Backend()
+{
+    if (taskWindow_ != nullptr) {
+        DestroyWindow(taskWindow_);
+    }
+}
 
 std::unique_ptr<backend::NativeWindow> Win32Backend::CreateWindow(backend::WindowStyle style,
                                                                   backend::WindowEvents& events)
@@ -53,8 +48,28 @@ void Win32Backend::ProcessEvents()
 
 void Win32Backend::Post(std::function<void()> task)
 {
+    HWND taskWindow = TaskWindow();
     tasks_.push_back(std::move(task));
-    PostMessageW(taskWindow_, kRunTask, 0, 0);
+    PostMessageW(taskWindow, kRunTask, 0, 0);
+}
+
+HWND Win32Backend::TaskWindow()
+{
+    // Made at the first task, not with the backend: failing then, it ends the
+    // program through the top-level handler, which needs the backend installed.
+    if (taskWindow_ == nullptr) {
+        static const ATOM taskClass = [] {
+            WNDCLASSEXW windowClass{};
+            windowClass.cbSize = sizeof(windowClass);
+            windowClass.lpfnWndProc = TaskProcedure;
+            windowClass.hInstance = GetModuleHandleW(nullptr);
+            windowClass.lpszClassName = L"QuorvaneTasks";
+            return RegisterClassExW(&windowClass);
+        }();
+        taskWindow_ = CreateWindowOrFail("the task window", 0, MAKEINTRESOURCEW(taskClass), 0, 0, 0, HWND_MESSAGE);
+        SetWindowLongPtrW(taskWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    return taskWindow_;
 }
 
 void Win32Backend::Run()

@@ -30,11 +30,12 @@ protected:
 
 private:
     static LRESULT CALLBACK TaskProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND TaskWindow();
 
     Fonts fonts_;
     // Receives a message per posted task, also inside the system's modal
     // loops (a dialog being dragged, a message box) that drop thread messages.
-    HWND taskWindow_;
+    HWND taskWindow_ = nullptr;
     std::deque<std::function<void()>> tasks_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/create_window.h"
 #include "platform/win32/keyboard.h"
 #include "platform/win32/pending_captions.h"
 #include "platform/win32/win32_window.h"
@@ -13,6 +14,8 @@ namespace {
 using backend::WidgetKind;
 
 struct ControlKind {
+    // What the user reads when the control cannot be made.
+    const char* name;
     const wchar_t* className;
     DWORD style;
     DWORD exStyle;
@@ -26,12 +29,12 @@ struct ControlKind {
 ControlKind ControlOf(WidgetKind kind)
 {
     switch (kind) {
-    case WidgetKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-    case WidgetKind::Frame: return {L"STATIC", SS_ETCHEDFRAME, WS_EX_CONTROLPARENT};
-    case WidgetKind::PushButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case WidgetKind::OptionButton: return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
-    case WidgetKind::PictureBox: return {L"STATIC", WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case WidgetKind::Image: return {L"STATIC", SS_NOTIFY, 0};
+    case WidgetKind::Label: return {"a label", L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case WidgetKind::Frame: return {"a frame", L"STATIC", SS_ETCHEDFRAME, WS_EX_CONTROLPARENT};
+    case WidgetKind::PushButton: return {"a push button", L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case WidgetKind::OptionButton: return {"an option button", L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+    case WidgetKind::PictureBox: return {"a picture box", L"STATIC", WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case WidgetKind::Image: return {"an image", L"STATIC", SS_NOTIFY, 0};
     }
     return {};
 }
@@ -55,9 +58,8 @@ Win32Widget::Win32Widget(WidgetKind kind, HWND parent, Fonts& fonts, const backe
     : kind_(kind), fonts_(fonts), events_(events)
 {
     const ControlKind control = ControlOf(kind);
-    hwnd_ = CreateWindowExW(control.exStyle, control.className, L"",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | control.style, 0, 0, 0, 0, parent, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowOrFail(control.name, control.exStyle, control.className,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | control.style, 0, 0, parent);
     // Found again from the handle by the parent that hears of a click and by
     // the procedure put in front of the control's. Window slots, unlike the
     // properties of a comctl32 subclass, are read without a round trip to

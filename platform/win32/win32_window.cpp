@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/win32/create_window.h"
 #include "platform/win32/display_change.h"
 #include "platform/win32/keyboard.h"
 #include "platform/win32/pending_captions.h"
@@ -75,8 +76,8 @@ Win32Window::Win32Window(backend::WindowStyle style, backend::WindowEvents& even
     : events_(events), fonts_(fonts)
 {
     // A first size with a client area: SetClient measures the frame around it.
-    hwnd_ = CreateWindowExW(0, WindowClass(), L"", StyleOf(style), 0, 0, 400, 300, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowOrFail(style == backend::WindowStyle::Borderless ? "a borderless window" : "a dialog window",
+                               0, WindowClass(), StyleOf(style), 400, 300, nullptr);
     // Messages reach the events only once the window is made.
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure));
