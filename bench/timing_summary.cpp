@@ -40,7 +40,7 @@ void PrintRatio(const char* name, const char* floor, double ratio, std::optional
 {
     std::printf("ratio of the medians, %s / %s: %.2f", name, floor, ratio);
     if (goal) {
-        std::printf(" (goal: at most %.1f)", *goal);
+        std::printf(" (goal: at most %.2f)", *goal);
     }
     std::printf("\n");
 }

@@ -15,7 +15,9 @@ fail() {
 # Starts openbox and waits until it manages the windows; sets openbox_pid.
 start_openbox() {
   # openbox drops windows mapped while it is still starting, though it has
-  # announced itself on the root window: wait for its start-up command.
+  # announced itself on the root window: wait for its start-up command. The
+  # mark of an openbox started before in the same folder must not count.
+  rm -f "$scratch/openbox.started"
   openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml --startup "touch $scratch/openbox.started" \
     >"$scratch/openbox.log" 2>&1 &
   openbox_pid=$!
