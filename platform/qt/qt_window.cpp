@@ -160,6 +160,32 @@ private:
     QWidget& window_;
 };
 
+// Runs `then` once the window has shown its first picture. A compositor may
+// take a window for another's child only once that one has a picture on
+// screen (sway 1.10 drops the link before), and Qt sends the link when the
+// child is shown.
+class AfterFirstPicture final : public QObject {
+public:
+    AfterFirstPicture(QWindow& window, std::function<void()> then) : QObject(&window), then_(std::move(then))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            // Queued: this expose is what paints the picture and hands it over.
+            QTimer::singleShot(0, parent(), then_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
 }  // namespace
 
 QtWindow::QtWindow(backend::WindowStyle style, backend::WindowEvents& events)
@@ -309,21 +335,36 @@ void QtWindow::ShowFullScreenOn(QScreen* screen)
     window_->windowHandle()->setScreen(screen);
     window_->showFullScreen();
     for (QtWindow* dialog : dialogs) {
-        dialog->LinkToBorderlessWindow();
-        dialog->window_->show();
+        dialog->ShowAboveBorderlessWindow();
     }
 }
 
-void QtWindow::LinkToBorderlessWindow()
+void QtWindow::ShowAboveBorderlessWindow()
 {
-    // Without the link the dialog would be hidden behind the fullscreen window.
+    showWanted_ = true;
+    QWindow* parent = nullptr;
     for (const QtWindow* window : windows) {
         if (window->Fullscreen()) {
-            window_->winId();
             window->window_->winId();
-            window_->windowHandle()->setTransientParent(window->window_->windowHandle());
+            parent = window->window_->windowHandle();
+        }
+    }
+    // The window goes with its widget, which the pointer watches.
+    const auto show = [this, alive = window_, parent] {
+        if (alive == nullptr || !showWanted_) {
             return;
         }
+        // Without the link the dialog would be hidden behind the fullscreen window.
+        window_->winId();
+        window_->windowHandle()->setTransientParent(parent);
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+    };
+    if (parent != nullptr && !parent->isExposed()) {
+        new AfterFirstPicture(*parent, show);
+    } else {
+        show();
     }
 }
 
@@ -336,19 +377,24 @@ void QtWindow::Show()
         window_->winId();
         window_->windowHandle()->installEventFilter(new KeysToDialog(*window_));
     }
+    if (!Fullscreen() && !WindowsHavePositions()) {
+        ShowAboveBorderlessWindow();
+        return;
+    }
     if (Fullscreen()) {
         ShowFullScreenOn(ScreenFor(wanted_));
     } else {
-        if (!WindowsHavePositions()) {
-            LinkToBorderlessWindow();
-        }
         window_->show();
     }
     window_->raise();
     window_->activateWindow();
 }
 
-void QtWindow::Hide() { window_->hide(); }
+void QtWindow::Hide()
+{
+    showWanted_ = false;
+    window_->hide();
+}
 void QtWindow::Activate() { window_->activateWindow(); }
 void QtWindow::Invalidate() { window_->update(); }
 

@@ -43,7 +43,9 @@ private:
     bool Fullscreen() const;
     void FollowWantedScreen();
     void ShowFullScreenOn(QScreen* screen);
-    void LinkToBorderlessWindow();
+    // A dialog on a window system that places windows itself: shown as the
+    // fullscreen window's transient child once that window is on screen.
+    void ShowAboveBorderlessWindow();
 
     backend::WindowStyle style_;
     QPointer<QWidget> window_;
@@ -51,6 +53,8 @@ private:
     // Where a fullscreen window was asked to be, in device pixels.
     backend::PixelRect wanted_;
     bool placementPending_ = false;
+    // A dialog's show may wait for the fullscreen window's first picture.
+    bool showWanted_ = false;
 };
 
 }  // namespace quorvane::qt
