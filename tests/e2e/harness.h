@@ -194,7 +194,10 @@ public:
         : session(session), language(language), process_(session.account) {
         process_.setStandardOutputFile(QProcess::nullDevice());
         session.Start(process_, setting, directory);
-        Require(process_.waitForStarted(), "cannot start the program: " + process_.errorString().toStdString());
+        // Qt's error text carries the system's, as "execvp: Permission denied".
+        Require(process_.waitForStarted(), "cannot start " + process_.program().toStdString()
+                    + (session.account ? " as user " + std::to_string(session.account->uid) : "") + ": "
+                    + process_.errorString().toStdString());
         pid = process_.processId();
     }
 
