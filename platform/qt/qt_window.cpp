@@ -335,11 +335,12 @@ void QtWindow::ShowFullScreenOn(QScreen* screen)
     window_->windowHandle()->setScreen(screen);
     window_->showFullScreen();
     for (QtWindow* dialog : dialogs) {
-        dialog->ShowAboveBorderlessWindow();
+        // The window may still count as exposed from before it was hidden.
+        dialog->ShowAboveBorderlessWindow(true);
     }
 }
 
-void QtWindow::ShowAboveBorderlessWindow()
+void QtWindow::ShowAboveBorderlessWindow(bool afterNextPicture)
 {
     showWanted_ = true;
     QWindow* parent = nullptr;
@@ -361,7 +362,7 @@ void QtWindow::ShowAboveBorderlessWindow()
         window_->raise();
         window_->activateWindow();
     };
-    if (parent != nullptr && !parent->isExposed()) {
+    if (parent != nullptr && (afterNextPicture || !parent->isExposed())) {
         new AfterFirstPicture(*parent, show);
     } else {
         show();
@@ -378,7 +379,7 @@ void QtWindow::Show()
         window_->windowHandle()->installEventFilter(new KeysToDialog(*window_));
     }
     if (!Fullscreen() && !WindowsHavePositions()) {
-        ShowAboveBorderlessWindow();
+        ShowAboveBorderlessWindow(false);
         return;
     }
     if (Fullscreen()) {

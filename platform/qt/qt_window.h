@@ -44,8 +44,9 @@ private:
     void FollowWantedScreen();
     void ShowFullScreenOn(QScreen* screen);
     // A dialog on a window system that places windows itself: shown as the
-    // fullscreen window's transient child once that window is on screen.
-    void ShowAboveBorderlessWindow();
+    // fullscreen window's transient child once that window is on screen, or
+    // has shown its next picture.
+    void ShowAboveBorderlessWindow(bool afterNextPicture);
 
     backend::WindowStyle style_;
     QPointer<QWidget> window_;
