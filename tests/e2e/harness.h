@@ -113,18 +113,28 @@ inline QProcessEnvironment NeutralEnvironment() {
     return environment;
 }
 
-// In desktop coordinates, from the layout's top-left corner; a desktop pixel is `scale` device pixels.
-struct Monitor { QRect area; int scale = 1; };
-// Monitors "M1", "M2", …, room for monitors plugged in later, and the toolkit's font resolution.
-struct DesktopLayout { std::vector<Monitor> monitors; size_t primary = 0; int minimumWidth = 0, dpi = 96; };
+// In desktop coordinates, from the layout's top-left corner; a desktop pixel is `scale` device pixels across and down.
+struct Monitor { QRect area; double scale = 1; };
+// Monitors "M1", "M2", …, room for monitors plugged in later, and the toolkit's font resolution. A desktop that lays
+// monitors out in device pixels while windows keep their monitor's scale (mutter's default) does so if asked; a
+// session still reports in the layout's desktop coordinates.
+struct DesktopLayout {
+    std::vector<Monitor> monitors;
+    size_t primary = 0;
+    int minimumWidth = 0, dpi = 96;
+    bool layoutInDevicePixels = false;
+};
 
 // A 1024 x 768 monitor left of a 1280 x 1024 one.
 inline const QRect kSmallMonitor{0, 0, 1024, 768}, kLargeMonitor{1024, 0, 1280, 1024};
 inline DesktopLayout SideBySide(size_t primary = 0) { return {{{kSmallMonitor}, {kLargeMonitor}}, primary}; }
 
 // What a desktop may be unable to do: make any monitor the primary one, let a program place its own windows, plug
-// monitors in and out while programs run, give the toolkit a resolution other than 96 dpi, scale a monitor up.
-enum class Capability { PrimaryChoice, WindowPlacement, MonitorHotPlug, ToolkitDpi, OutputScale };
+// monitors in and out while programs run, give the toolkit a resolution other than 96 dpi, scale a monitor up, scale
+// it by a fraction with the toolkit drawing at that fraction, lay scaled monitors out in device pixels.
+enum class Capability {
+    PrimaryChoice, WindowPlacement, MonitorHotPlug, ToolkitDpi, OutputScale, FractionalScale, DevicePixelLayout
+};
 using Capabilities = std::set<Capability>;
 
 // The user's language as a desktop keeps it: the locale, or the Windows profile's abbreviation.

@@ -85,8 +85,10 @@ std::string PatternMismatches(const QImage& shot, const QRect& area, const QRect
 Action ShowsPattern(size_t monitor) {
     return {"the pattern on monitor " + std::to_string(monitor + 1), [=](Program& p) {
                 const Monitor& on = p.session.layout.monitors.at(monitor);
+                // Every device pixel the rectangle touches: at a fractional scale an edge may cut one.
                 const auto device = [&](const QRect& r) {
-                    return QRect((r.topLeft() - on.area.topLeft()) * on.scale, r.size() * on.scale);
+                    const QRectF f = QRectF(r.translated(-on.area.topLeft()));
+                    return QRectF(f.topLeft() * on.scale, f.size() * on.scale).toAlignedRect();
                 };
                 const QRect covered = device(p.Geometry().outer);
                 std::string found;
@@ -428,7 +430,13 @@ void CheckLongLines(const Session& session) {
 }
 
 std::vector<Scenario> Scenarios() {
-    const DesktopLayout scaled{{{QRect(0, 0, 512, 384), 2}, {QRect(512, 0, 1280, 1024)}}};  // 1024 x 768 device pixels
+    // 1600 x 1200 and 1920 x 1080 device pixels.
+    const DesktopLayout scaled{{{QRect(0, 0, 800, 600), 2}, {QRect(800, 0, 1280, 1024)}}};
+    const DesktopLayout fractional{{{QRect(0, 0, 1280, 720), 1.5}, {QRect(1280, 0, 1280, 1024)}}};
+    DesktopLayout scaledInDevicePixels = scaled;
+    scaledInDevicePixels.layoutInDevicePixels = true;
+    const std::vector<Action> steps157 = {Covers(0), ShowsPattern(0), Key("n", 2), Key("n", 3), Key("n", 4),
+        Key("n", 5), ShowsPattern(0), Key("n", 6), Key("n", 7), ShowsPattern(0), ExitsWithEsc()};
     DesktopLayout highDpi = SideBySide(), roomForM3 = SideBySide();
     highDpi.dpi = 144;
     roomForM3.minimumWidth = kMonitors[2].right() + 1;
@@ -465,10 +473,10 @@ std::vector<Scenario> Scenarios() {
         Script("HighDpiDialogGrowsWhileGratingStaysOnePixel", highDpi,
                {DialogScaledBy(1.5), Covers(0), Key("n", 2), Key("n", 3), Key("n", 4), Key("n", 5), ShowsPattern(0)},
                {Capability::ToolkitDpi}),
-        Script("ScaledOutputPatternsInDevicePixels", scaled,
-               {Covers(0), ShowsPattern(0), Key("n", 2), Key("n", 3), Key("n", 4), Key("n", 5), ShowsPattern(0),
-                Key("n", 6), Key("n", 7), ShowsPattern(0), ExitsWithEsc()},
-               {Capability::OutputScale}),
+        Script("ScaledOutputPatternsInDevicePixels", scaled, steps157, {Capability::OutputScale}),
+        Script("ScaledOutputInDevicePixelLayoutPatternsInDevicePixels", scaledInDevicePixels, steps157,
+               {Capability::OutputScale, Capability::DevicePixelLayout}),
+        Script("FractionalScaleOutputPatternsInDevicePixels", fractional, steps157, {Capability::FractionalScale}),
         Script("FiftyMonitorCyclesLeaveTheProgramWorking", roomForM3, FiftyCycles(), {Capability::MonitorHotPlug}),
         // Line 1 is a heading, line 3 an entry read before any match. The catalogue: a line short of its seven blocks
         // of 74 lines, and far short; line 300 lies in block 5.

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -137,8 +138,8 @@ public:
         for (size_t i = 0; i < layout.monitors.size(); ++i) {
             const Monitor& m = layout.monitors[i];
             config += QString("output %1 resolution %2x%3 position %4 %5 scale %6\n").arg(OutputName(i))
-                          .arg(m.area.width() * m.scale).arg(m.area.height() * m.scale).arg(m.area.x()).arg(m.area.y())
-                          .arg(m.scale);
+                          .arg(std::lround(m.area.width() * m.scale)).arg(std::lround(m.area.height() * m.scale))
+                          .arg(m.area.x()).arg(m.area.y()).arg(m.scale);
             desktop |= m.area;
         }
         QFile file(runtime_.filePath("config"));
@@ -166,10 +167,13 @@ public:
 
         // By name: sway versions list the outputs in different orders.
         std::map<QString, std::string> outputs, wanted;
+        const auto described = [](const QRect& area, double scale) {
+            return Text(area) + " " + QString::number(scale).toStdString();
+        };
         for (const QJsonValue& o : QJsonDocument::fromJson(Sway({"-t", "get_outputs"})).array())
-            outputs[o["name"].toString()] = Text(RectOf(o["rect"])) + " " + std::to_string(o["scale"].toInt());
+            outputs[o["name"].toString()] = described(RectOf(o["rect"]), o["scale"].toDouble());
         for (size_t i = 0; i < layout.monitors.size(); ++i)
-            wanted[OutputName(i)] = Text(Area(i)) + " " + std::to_string(layout.monitors[i].scale);
+            wanted[OutputName(i)] = described(Area(i), layout.monitors[i].scale);
         if (outputs != wanted) {
             std::string shown;
             for (const auto& [name, output] : outputs) shown += name.toStdString() + " " + output + "\n";
@@ -309,7 +313,12 @@ private:
 
 }  // namespace
 
-const Desktop kSway{"Sway", {Capability::OutputScale},
+// Qt draws at a fractional scale from 6.5 on; before, at the next whole one, which sway resamples.
+constexpr bool kToolkitDrawsFractions = QT_VERSION >= QT_VERSION_CHECK(6, 5, 0);
+
+const Desktop kSway{"Sway",
+                    kToolkitDrawsFractions ? Capabilities{Capability::OutputScale, Capability::FractionalScale}
+                                           : Capabilities{Capability::OutputScale},
                     [](const DesktopLayout& layout) { return std::make_unique<SwayDesktop>(layout); }};
 
 }  // namespace quorvane::e2e
