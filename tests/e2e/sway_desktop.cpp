@@ -1,5 +1,4 @@
 #include <poll.h>
-#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 
@@ -7,14 +6,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <map>
 
-#include "harness.h"
+#include "test_user.h"
 
 namespace quorvane::e2e {
 namespace {
@@ -110,28 +107,7 @@ QString OutputName(size_t monitor) { return "HEADLESS-" + QString::number(monito
 class SwayDesktop : public Session {
 public:
     explicit SwayDesktop(DesktopLayout desktopLayout) : Session(std::move(desktopLayout)) {
-        if (::geteuid() == 0) {
-            const char* const user = "quorvane-e2e";  // another test may make it at the same moment
-            if (!::getpwnam(user))
-                TryRun(NeutralEnvironment(),
-                    {"useradd", "--system", "--create-home", "--home-dir", QString("/var/lib/") + user, "--shell",
-                        "/usr/sbin/nologin", user});
-            const passwd* entry = ::getpwnam(user);
-            Require(entry != nullptr, "cannot make the test user");
-            home_ = QString::fromLocal8Bit(entry->pw_dir);
-            account = Account{entry->pw_uid, entry->pw_gid};
-        }
-        Require(!account || ::chown(runtime_.path().toLocal8Bit().constData(), account->uid, account->gid) == 0,
-                "no runtime folder for the test user");
-        // The test user may not reach a build under a private folder such as /root: it runs copies in its own.
-        if (account) {
-            program_ = runtime_.filePath("quorvane");
-            sampleData_ = runtime_.filePath("data");
-            std::error_code failed;
-            std::filesystem::copy_file(QUORVANE_EXE, program_.toStdString(), failed);
-            if (!failed) std::filesystem::copy(QUORVANE_DATA_DIR, sampleData_.toStdString(), failed);
-            Require(!failed, "cannot copy the program for the test user: " + failed.message());
-        }
+        account = user_.account;
         // On a headless output the cursor is in every screenshot: sway hides it 0.5 s after the last move.
         QString config = "xwayland enable\nseat * hide_cursor 500\n";
         QRect desktop;
@@ -142,19 +118,17 @@ public:
                           .arg(m.area.x()).arg(m.area.y()).arg(m.scale);
             desktop |= m.area;
         }
-        QFile file(runtime_.filePath("config"));
-        Require(file.open(QIODevice::WriteOnly) && file.write(config.toUtf8()) > 0 && file.flush(),
-            "cannot write sway's configuration");
+        user_.Write("config", config);
 
         compositor_ = std::make_unique<ChildProcess>(account);
         compositor_->setProcessEnvironment(Environment());
         compositor_->setStandardOutputFile(QProcess::nullDevice());
-        compositor_->setStandardErrorFile(runtime_.filePath("sway.log"));
+        compositor_->setStandardErrorFile(user_.Path("sway.log"));
         compositor_->start("env",
             {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman",
-                "WLR_HEADLESS_OUTPUTS=" + QString::number(layout.monitors.size()), "sway", "-c", file.fileName()});
+                "WLR_HEADLESS_OUTPUTS=" + QString::number(layout.monitors.size()), "sway", "-c", user_.Path("config")});
         // sway makes its IPC socket after the Wayland one and answers at once.
-        const QDir runtime(runtime_.path());
+        const QDir runtime(user_.runtime.path());
         const auto listening = [&] {
             const QStringList ipc = runtime.entryList({"sway-ipc.*.sock"}, QDir::System);
             const QStringList wayland = runtime.entryList({"wayland-?"}, QDir::System);
@@ -163,7 +137,7 @@ public:
             return !swaySocket_.isEmpty();
         };
         WaitUntil([&] { return listening() || compositor_->waitForFinished(0); }, kFirstAppearance);
-        Require(listening(), "sway does not start:\n" + FileText(runtime_.filePath("sway.log")));
+        Require(listening(), "sway does not start:\n" + FileText(user_.Path("sway.log")));
 
         // By name: sway versions list the outputs in different orders.
         std::map<QString, std::string> outputs, wanted;
@@ -208,9 +182,7 @@ public:
         environment.insert("XDG_SESSION_TYPE", "wayland");
         environment.insert("DISPLAY", xDisplay_);
         environment.insert("LANG", language.locale);
-        program.setProcessEnvironment(environment);
-        program.setWorkingDirectory(directory == QUORVANE_DATA_DIR ? sampleData_ : directory);
-        program.start(program_, {});
+        user_.Start(program, environment, directory);
     }
 
     std::vector<Window> VisibleWindowsOf(qint64 pid) const override {
@@ -276,9 +248,7 @@ private:
     static QString Criteria(WindowId window) { return QString("[con_id=%1] ").arg(window); }
     static WindowId Id(const QJsonObject& c) { return static_cast<WindowId>(c["id"].toInteger()); }
     QProcessEnvironment Environment() const {
-        QProcessEnvironment environment = NeutralEnvironment();
-        environment.insert("HOME", home_);
-        environment.insert("XDG_RUNTIME_DIR", runtime_.path());
+        QProcessEnvironment environment = user_.Environment();
         if (!swaySocket_.isEmpty()) {
             environment.insert("WAYLAND_DISPLAY", waylandDisplay_);
             environment.insert("SWAYSOCK", swaySocket_);
@@ -301,9 +271,7 @@ private:
         return found;
     }
 
-    QString home_ = QDir::homePath();
-    QString program_ = QUORVANE_EXE, sampleData_ = QUORVANE_DATA_DIR;  // where the program's user can reach them
-    QTemporaryDir runtime_;  // XDG_RUNTIME_DIR, the user's own
+    TestUser user_;
     QString waylandDisplay_, swaySocket_, xDisplay_;
     std::unique_ptr<ChildProcess> compositor_;
     ChildProcess idleKeyboard_;
