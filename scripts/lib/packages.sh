@@ -13,12 +13,12 @@ build_packages=(
 )
 # An X desktop of the scripts' own: Xvfb with RandR monitors and openbox.
 desktop_packages=(xvfb xauth x11-xserver-utils x11-utils openbox xdotool)
-# The rest of the suite: screenshots, the Wayland desktop, the Windows program
+# The rest of the suite: screenshots, the Wayland desktops, the Windows program
 # under Wine (its icon made from the SVG one; Xorg for a desktop of several
 # monitors that Wine 10 sees), the Debian package, the
 # fuzzers and the memory checkers.
 test_packages=(
-  imagemagick sway xwayland grim wtype
+  imagemagick sway xwayland grim wtype gnome-shell mutter dbus-daemon
   g++-mingw-w64-x86-64 wine64 fonts-wine googletest librsvg2-bin icoutils
   xserver-xorg-core xserver-xorg-video-dummy
   dpkg-dev file desktop-file-utils appstream lintian

@@ -180,7 +180,7 @@ struct Desktop {
     Capabilities capabilities;
     std::function<std::unique_ptr<Session>(const DesktopLayout&)> start;
 };
-extern const Desktop kX11, kWine, kSway;
+extern const Desktop kX11, kWine, kSway, kGnome;
 
 enum class Language { Japanese = 1, English = 2, Deutsch = 3 };  // the catalogue's blocks
 

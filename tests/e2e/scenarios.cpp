@@ -502,7 +502,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
     static const std::vector<Scenario> scenarios = Scenarios();
-    for (const Desktop* desktop : {&kX11, &kSway, &kWine}) {
+    for (const Desktop* desktop : {&kX11, &kSway, &kGnome, &kWine}) {
         for (const Scenario& s : scenarios) {
             if (!std::ranges::includes(desktop->capabilities, s.needs)) continue;
             ::testing::RegisterTest(desktop->suite, s.name.c_str(), nullptr, nullptr, __FILE__, __LINE__,

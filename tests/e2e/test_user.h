@@ -61,6 +61,19 @@ public:
         program.setWorkingDirectory(directory == QUORVANE_DATA_DIR ? sampleData_ : directory);
         program.start(program_, {});
     }
+    // A message bus of the user's own at `name` in the runtime folder, which this process may use too.
+    QString StartBus(ChildProcess& daemon, const QString& name) const {
+        Write(name + ".conf", "<busconfig><include>/usr/share/dbus-1/session.conf</include>"
+                              "<policy context=\"default\"><allow user=\"root\"/></policy></busconfig>");
+        daemon.setProcessEnvironment(Environment());
+        daemon.start("dbus-daemon", {"--nofork", "--config-file=" + Path(name + ".conf"),
+                                        "--address=unix:path=" + Path(name)});
+        Require(WaitUntil([&] { return QFile::exists(Path(name)) || daemon.waitForFinished(0); }, kFirstAppearance)
+                    && daemon.state() != QProcess::NotRunning,
+                "dbus-daemon does not start: " + daemon.readAllStandardError().toStdString());
+        return "unix:path=" + Path(name);
+    }
+
     std::optional<Account> account;
     QString home = QDir::homePath();
     QTemporaryDir runtime;  // XDG_RUNTIME_DIR, the user's own

@@ -1,0 +1,251 @@
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <ranges>
+
+#include "test_user.h"
+
+namespace quorvane::e2e {
+namespace {
+
+// Put before every snippet run in the shell: the visible windows and what the snippets use on both shell versions.
+constexpr char kPrelude[] = R"(
+const display = global.display, monitors = global.backend?.get_monitor_manager() ?? Meta.MonitorManager.get();
+const seat = Clutter.get_default_backend().get_default_seat();
+const rect = r => [r.x, r.y, r.width, r.height], now = () => display.get_current_time_roundtrip();
+const us = () => GLib.get_monotonic_time();  // an event's time
+const windows = global.get_window_actors().filter(a => a.visible && a.meta_window.showing_on_its_workspace())
+    .map(a => a.meta_window);
+const byId = id => windows.find(w => w.get_id() == id) ?? (() => { throw new Error('no window ' + id); })();
+)";
+
+// Lays the monitors out as WANTED says, [connector, x, y, width, height, scale, primary] each, for this session only.
+constexpr char kArrange[] = R"(
+const call = (method, args) => new Promise((ok, fail) => Gio.DBus.session.call('org.gnome.Mutter.DisplayConfig',
+    '/org/gnome/Mutter/DisplayConfig', 'org.gnome.Mutter.DisplayConfig', method, args, null, 0, -1, null,
+    (bus, result) => { try { ok(bus.call_finish(result).deepUnpack()); } catch (e) { fail(e); } }));
+const [serial, connected] = await call('GetCurrentState', null);
+const mode = c => connected.find(([[name]]) => name == c)[1].find(m => m[6]['is-current']?.deepUnpack())[0];
+await call('ApplyMonitorsConfig', new GLib.Variant('(uua(iiduba(ssa{sv}))a{sv})',
+    [serial, 1, WANTED.map(([c, x, y, , , scale, primary]) => [x, y, scale, 0, primary, [[c, mode(c), {}]]]), {}]));
+)";
+
+// The monitors of WANTED as the shell has them, in its form.
+constexpr char kMonitors[] = R"(
+return WANTED.map(([c]) => [c, monitors.get_monitor_for_connector(c)]).map(([c, i]) =>
+    [c, ...rect(display.get_monitor_geometry(i)), display.get_monitor_scale(i), i == display.get_primary_monitor()]);
+)";
+
+QString Json(const QJsonArray& value) { return QString::fromUtf8(QJsonDocument(value).toJson(QJsonDocument::Compact)); }
+
+// A headless GNOME Shell with virtual monitors Meta-0, Meta-1, … as the layout's, run as the test user with buses of
+// its own and settings from a key file. It is seen and driven through an extension of the tests' own that runs
+// snippets of JavaScript inside the shell. In mutter's physical layout mode the shell counts in device pixels; its
+// rectangles are turned back into the layout's coordinates monitor by monitor.
+class GnomeDesktop : public Session {
+public:
+    explicit GnomeDesktop(DesktopLayout desktopLayout) : Session(std::move(desktopLayout)) {
+        account = user_.account;
+        static const int version = int(  // of "GNOME Shell 43.9"
+            QString(Run(NeutralEnvironment(), {"gnome-shell", "--version"})).section(' ', 2).toDouble());
+        const QString uuid = "testshell@quorvane.org", extension = "data/gnome-shell/extensions/" + uuid + "/";
+        user_.Write(extension + "metadata.json",
+            QString(R"({"uuid": "%1", "name": "Test shell", "description": "For tests", "shell-version": ["%2"]})")
+                .arg(uuid).arg(version));
+        const QString wrapper = version < 45 ? "/extension-legacy.js" : "/extension.js";
+        user_.Write(extension + "extension.js", QString::fromStdString(FileText(QUORVANE_GNOME_EXTENSION + wrapper)
+                                                    + FileText(QUORVANE_GNOME_EXTENSION "/hook.js")));
+        // No banners, tour, animations, hot corner or blanking to cover or disturb what the tests look at.
+        user_.Write("config/glib-2.0/settings/keyfile",
+            "[org/gnome/desktop/notifications]\nshow-banners=false\n"
+            "[org/gnome/desktop/interface]\nenable-animations=false\nenable-hot-corners=false\n"
+            "[org/gnome/desktop/session]\nidle-delay=uint32 0\n"
+            "[org/gnome/shell]\nwelcome-dialog-last-shown-version='999'\ndisable-user-extensions=false\n"
+            "enabled-extensions=['" + uuid + "']\n[org/gnome/mutter]\nexperimental-features="
+            + (layout.layoutInDevicePixels ? "@as []\n" : "['scale-monitor-framebuffer']\n"));
+
+        bus_ = user_.StartBus(sessionBus_, "bus");
+        QProcessEnvironment environment = Environment();
+        environment.insert("DBUS_SYSTEM_BUS_ADDRESS", user_.StartBus(systemBus_, "system_bus"));
+        environment.insert("GSETTINGS_BACKEND", "keyfile");
+        QStringList arguments{"--headless", "--wayland", "--no-x11", "--wayland-display=wayland-0"};
+        std::vector<QRect> wanted;  // the monitors in the shell's coordinates
+        QJsonArray placing;
+        for (size_t i = 0; i < layout.monitors.size(); ++i) {
+            const Monitor& m = layout.monitors[i];
+            const QSize device = (QSizeF(m.area.size()) * m.scale).toSize();
+            QRect area = m.area;
+            // Moved on by the growth of the monitors left of and above it.
+            for (const Monitor& other : layout.monitors) {
+                const QSize growth = (QSizeF(other.area.size()) * other.scale).toSize() - other.area.size();
+                if (other.area.right() < m.area.left()) area.translate(growth.width(), 0);
+                if (other.area.bottom() < m.area.top()) area.translate(0, growth.height());
+            }
+            wanted.push_back(layout.layoutInDevicePixels ? QRect(area.topLeft(), device) : m.area);
+            arguments << "--virtual-monitor" << QString("%1x%2").arg(device.width()).arg(device.height());
+            placing.append(QJsonArray{"Meta-" + QString::number(i), wanted[i].x(), wanted[i].y(), wanted[i].width(),
+                wanted[i].height(), m.scale, i == layout.primary});
+        }
+        shell_.setProcessEnvironment(environment);
+        shell_.setStandardOutputFile(QProcess::nullDevice());
+        shell_.setStandardErrorFile(user_.Path("shell.log"));
+        shell_.start("gnome-shell", arguments);
+        const auto ready = [&] {
+            // The overview it starts in is hidden once the start-up is over.
+            return TryShell("if (Main.layoutManager._startingUp) return false; Main.overview.hide(); "
+                            "return !Main.overview.visible") == QJsonValue(true);
+        };
+        WaitUntil([&] { return ready() || shell_.waitForFinished(0); }, kFirstAppearance);
+        Require(ready(), "GNOME Shell does not start (" + lastError_ + "):\n" + FileText(user_.Path("shell.log")));
+
+        // Plugged in early: the shell drops what a device sends in its first moments.
+        Shell("globalThis.testKeyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE); "
+              "globalThis.testPointer = seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE)");
+        Shell(QString(kArrange).replace("WANTED", Json(placing)));
+        QJsonArray seen;
+        const auto arranged = [&] {
+            return (seen = Shell(QString(kMonitors).replace("WANTED", Json(placing))).toArray()) == placing;
+        };
+        Require(WaitUntil(arranged), "the monitors came out as " + Json(seen).toStdString());
+        shellAreas_ = wanted;
+
+        // Out of the way of the windows to come.
+        MovePointer(layout.monitors.back().area.bottomRight(), false);
+    }
+    ~GnomeDesktop() override { QDBusConnection::disconnectFromBus(bus_); }
+
+    void Start(ChildProcess& program, const UserLanguage& language, const QString& directory) const override {
+        QProcessEnvironment environment = Environment();
+        // As a GNOME session gives its programs.
+        environment.insert("WAYLAND_DISPLAY", "wayland-0");
+        environment.insert("XDG_SESSION_TYPE", "wayland");
+        environment.insert("XDG_CURRENT_DESKTOP", "GNOME");
+        environment.insert("LANG", language.locale);
+        user_.Start(program, environment, directory);
+    }
+
+    std::vector<Window> VisibleWindowsOf(qint64 pid) const override {
+        std::vector<Window> found;
+        for (const QJsonValue& w : Windows()) {
+            if (w["pid"].toInteger() == pid) found.push_back({Id(w), w["title"].toString().toStdString()});
+        }
+        return found;
+    }
+
+    // Qt draws the frame itself on GNOME, but not around a full-screen window: a title bar and thin borders.
+    std::optional<WindowGeometry> GeometryOf(WindowId window) const override {
+        for (const QJsonValue& w : Windows()) {
+            if (Id(w) != window) continue;
+            const QJsonArray f = w["frame"].toArray();
+            const QRect outer = Mapped(QRect(f[0].toInt(), f[1].toInt(), f[2].toInt(), f[3].toInt()), false);
+            return WindowGeometry{w["fullscreen"].toBool() ? outer : outer - QMargins(3, 30, 3, 3), outer};
+        }
+        return std::nullopt;
+    }
+
+    std::optional<WindowId> FocusedWindow() const override {
+        for (const QJsonValue& w : Windows()) {
+            if (w["focus"].toBool()) return Id(w);
+        }
+        return std::nullopt;
+    }
+
+    QImage Screenshot(size_t monitor) const override {
+        const QRect r = shellAreas_.at(monitor);
+        const QString file = user_.Path("screenshot.png");
+        Shell(QString("const stream = Gio.File.new_for_path('%1').replace(null, false, 0, null); "
+                      "await new Shell.Screenshot().screenshot_area(%2, %3, %4, %5, stream); stream.close(null)")
+                  .arg(file).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
+        const QImage image = QImage(file, "PNG").convertToFormat(QImage::Format_RGB32);
+        const Monitor& m = layout.monitors[monitor];
+        Require(image.size() == (QSizeF(m.area.size()) * m.scale).toSize(),
+            "the screenshot is " + Text(image.rect()) + ", not the monitor in device pixels");
+        return image;
+    }
+
+    void Focus(WindowId window) const override { Shell(QString("byId(%1).activate(now())").arg(window)); }
+
+    void PressKeys(const QStringList& keys) const override {
+        Shell("for (const key of " + Json(QJsonArray::fromStringList(keys)) + ") { "
+              "if (Clutter['KEY_' + key] === undefined) throw new Error('no key ' + key); "
+              "for (const state of [Clutter.KeyState.PRESSED, Clutter.KeyState.RELEASED]) "
+              "testKeyboard.notify_keyval(us(), Clutter['KEY_' + key], state); }");
+    }
+
+    void MovePointer(QPoint point, bool click) const override {
+        const QPoint at = Mapped(QRect(point, QSize(1, 1)), true).topLeft();
+        Shell(QString("testPointer.notify_absolute_motion(us(), %1, %2); if (%3) for (const state of "
+                      "[Clutter.ButtonState.PRESSED, Clutter.ButtonState.RELEASED]) "
+                      "testPointer.notify_button(us(), Clutter.BUTTON_PRIMARY, state)")
+                  .arg(at.x()).arg(at.y()).arg(click));
+    }
+
+    // Focused before and after, as a drag of the title bar leaves it.
+    void MoveWindow(WindowId window, QPoint place) const override {
+        const QPoint at = Mapped(QRect(place, QSize(1, 1)), true).topLeft();
+        Shell(QString("const w = byId(%1); w.activate(now()); w.move_frame(true, %2, %3); w.activate(now())")
+                  .arg(window).arg(at.x()).arg(at.y()));
+    }
+
+    void CloseWindow(WindowId window) const override { Shell(QString("byId(%1).delete(now())").arg(window)); }
+
+private:
+    static WindowId Id(const QJsonValue& w) { return static_cast<WindowId>(w["id"].toInteger()); }
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment environment = user_.Environment();
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_);
+        environment.insert("XDG_CONFIG_HOME", user_.Path("config"));
+        environment.insert("XDG_DATA_HOME", user_.Path("data"));
+        return environment;
+    }
+
+    std::optional<QJsonValue> TryShell(const QString& code) const {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            "org.gnome.Shell", "/org/quorvane/TestShell", "org.quorvane.TestShell", "Run");
+        call << kPrelude + code;
+        const QDBusMessage answer = QDBusConnection::connectToBus(bus_, bus_).call(call, QDBus::Block,
+            int(kReaction.count()));
+        lastError_ = answer.errorMessage().toStdString();
+        if (answer.type() != QDBusMessage::ReplyMessage) return std::nullopt;
+        return QJsonDocument::fromJson("[" + answer.arguments().value(0).toString().toUtf8() + "]").array().at(0);
+    }
+    QJsonValue Shell(const QString& code) const {
+        const auto result = TryShell(code);
+        Require(result.has_value(), "GNOME Shell failed: " + lastError_);
+        return *result;
+    }
+    QJsonArray Windows() const {
+        return Shell("return windows.map(w => ({id: w.get_id(), pid: w.get_pid(), title: w.get_title(), "
+                     "frame: rect(w.get_frame_rect()), fullscreen: w.is_fullscreen(), focus: w.has_focus()}))")
+            .toArray();
+    }
+
+    // From the shell's coordinates to the layout's or back, by the monitor nearest to the rectangle's corner.
+    QRect Mapped(const QRect& r, bool toShell) const {
+        const auto side = [&](size_t i, bool shell) { return shell ? shellAreas_[i] : Area(i); };
+        const auto away = [&](size_t i) {
+            const QRect a = side(i, !toShell);
+            return std::abs(std::clamp(r.x(), a.left(), a.right()) - r.x())
+                + std::abs(std::clamp(r.y(), a.top(), a.bottom()) - r.y());
+        };
+        const size_t i = *std::ranges::min_element(std::views::iota(size_t(0), shellAreas_.size()), {}, away);
+        const QRect from = side(i, !toShell), to = side(i, toShell);
+        const double f = double(to.width()) / from.width();
+        return {to.topLeft() + (QPointF(r.topLeft() - from.topLeft()) * f).toPoint(), (QSizeF(r.size()) * f).toSize()};
+    }
+
+    TestUser user_;
+    ChildProcess sessionBus_{user_.account}, systemBus_{user_.account}, shell_{user_.account};
+    QString bus_;  // the session bus's address, also the name of this process's connection to it
+    std::vector<QRect> shellAreas_;
+    mutable std::string lastError_;
+};
+
+}  // namespace
+
+const Desktop kGnome{"Gnome", {Capability::OutputScale, Capability::DevicePixelLayout},
+                     [](const DesktopLayout& layout) { return std::make_unique<GnomeDesktop>(layout); }};
+
+}  // namespace quorvane::e2e
