@@ -16,8 +16,19 @@ const display = global.display, monitors = global.backend?.get_monitor_manager()
 const seat = Clutter.get_default_backend().get_default_seat();
 const rect = r => [r.x, r.y, r.width, r.height], now = () => display.get_current_time_roundtrip();
 const us = () => GLib.get_monotonic_time();  // an event's time
+// Two pictures on, the shell has handled what came before (the first may have begun already), apart from what follows.
+const settle = async () => {
+    for (let i = 0; i < 2; i++) {
+        await new Promise(done => {
+            const id = global.stage.connect('after-paint', () => done(global.stage.disconnect(id)));
+            global.stage.queue_redraw();
+        });
+    }
+};
+// Till mutter has placed it, which waits for the program's consent, a new window lies at the desktop's corner, under
+// the top bar, where no placed one goes; a busy program may take a while.
 const windows = global.get_window_actors().filter(a => a.visible && a.meta_window.showing_on_its_workspace())
-    .map(a => a.meta_window);
+    .map(a => a.meta_window).filter(w => w.is_fullscreen() || w.get_frame_rect().x || w.get_frame_rect().y);
 const byId = id => windows.find(w => w.get_id() == id) ?? (() => { throw new Error('no window ' + id); })();
 )";
 
@@ -57,11 +68,11 @@ public:
         const QString wrapper = version < 45 ? "/extension-legacy.js" : "/extension.js";
         user_.Write(extension + "extension.js", QString::fromStdString(FileText(QUORVANE_GNOME_EXTENSION + wrapper)
                                                     + FileText(QUORVANE_GNOME_EXTENSION "/hook.js")));
-        // No banners, tour, animations, hot corner or blanking to cover or disturb what the tests look at.
+        // No banners, tour, animations, hot corner, blanking or keys repeated by a program too busy to see them let go.
         user_.Write("config/glib-2.0/settings/keyfile",
             "[org/gnome/desktop/notifications]\nshow-banners=false\n"
             "[org/gnome/desktop/interface]\nenable-animations=false\nenable-hot-corners=false\n"
-            "[org/gnome/desktop/session]\nidle-delay=uint32 0\n"
+            "[org/gnome/desktop/session]\nidle-delay=uint32 0\n[org/gnome/desktop/peripherals/keyboard]\nrepeat=false\n"
             "[org/gnome/shell]\nwelcome-dialog-last-shown-version='999'\ndisable-user-extensions=false\n"
             "enabled-extensions=['" + uuid + "']\n[org/gnome/mutter]\nexperimental-features="
             + (layout.layoutInDevicePixels ? "@as []\n" : "['scale-monitor-framebuffer']\n"));
@@ -100,9 +111,17 @@ public:
         WaitUntil([&] { return ready() || shell_.waitForFinished(0); }, kFirstAppearance);
         Require(ready(), "GNOME Shell does not start (" + lastError_ + "):\n" + FileText(user_.Path("shell.log")));
 
-        // Plugged in early: the shell drops what a device sends in its first moments.
+        // The shell drops what a device sends before the seat lists it. Pictures are counted for PressKeys.
         Shell("globalThis.testKeyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE); "
-              "globalThis.testPointer = seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE)");
+              "globalThis.testPointer = seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE); "
+              "globalThis.testPictures = globalThis.testFocusPicture = 0; "
+              "global.stage.connect('after-paint', () => testPictures++); "
+              "display.connect('notify::focus-window', () => globalThis.testFocusPicture = testPictures)");
+        Require(WaitUntil([&] {
+            return Shell("const types = seat.list_devices().map(d => d.get_device_type()); return "
+                         "[Clutter.InputDeviceType.KEYBOARD_DEVICE, Clutter.InputDeviceType.POINTER_DEVICE]"
+                         ".every(type => types.includes(type))") == QJsonValue(true);
+        }), "the shell does not plug in a keyboard and a pointer");
         Shell(QString(kArrange).replace("WANTED", Json(placing)));
         QJsonArray seen;
         const auto arranged = [&] {
@@ -111,8 +130,8 @@ public:
         Require(WaitUntil(arranged), "the monitors came out as " + Json(seen).toStdString());
         shellAreas_ = wanted;
 
-        // Out of the way of the windows to come.
-        MovePointer(layout.monitors.back().area.bottomRight(), false);
+        // Out of the way of the windows to come, which open on the monitor under the pointer.
+        MovePointer(Area(layout.primary).bottomRight(), false);
     }
     ~GnomeDesktop() override { QDBusConnection::disconnectFromBus(bus_); }
 
@@ -168,15 +187,19 @@ public:
     void Focus(WindowId window) const override { Shell(QString("byId(%1).activate(now())").arg(window)); }
 
     void PressKeys(const QStringList& keys) const override {
-        Shell("for (const key of " + Json(QJsonArray::fromStringList(keys)) + ") { "
+        // Not in the first pictures after the focus came, when the program loses keys (which a user would hardly
+        // type then), and at a fast typist's pace: the shell would hand the program hundreds of keys at once.
+        Shell("while (testPictures < testFocusPicture + 20) await settle(); for (const [i, key] of "
+              + Json(QJsonArray::fromStringList(keys)) + ".entries()) { "
               "if (Clutter['KEY_' + key] === undefined) throw new Error('no key ' + key); "
               "for (const state of [Clutter.KeyState.PRESSED, Clutter.KeyState.RELEASED]) "
-              "testKeyboard.notify_keyval(us(), Clutter['KEY_' + key], state); }");
+              "testKeyboard.notify_keyval(us(), Clutter['KEY_' + key], state); if (i % 10 == 9) await settle(); }");
     }
 
     void MovePointer(QPoint point, bool click) const override {
         const QPoint at = Mapped(QRect(point, QSize(1, 1)), true).topLeft();
-        Shell(QString("testPointer.notify_absolute_motion(us(), %1, %2); if (%3) for (const state of "
+        // Each motion seen on its own: the shell merges those it has not handled yet.
+        Shell(QString("testPointer.notify_absolute_motion(us(), %1, %2); await settle(); if (%3) for (const state of "
                       "[Clutter.ButtonState.PRESSED, Clutter.ButtonState.RELEASED]) "
                       "testPointer.notify_button(us(), Clutter.BUTTON_PRIMARY, state)")
                   .arg(at.x()).arg(at.y()).arg(click));
@@ -185,8 +208,13 @@ public:
     // Focused before and after, as a drag of the title bar leaves it.
     void MoveWindow(WindowId window, QPoint place) const override {
         const QPoint at = Mapped(QRect(place, QSize(1, 1)), true).topLeft();
-        Shell(QString("const w = byId(%1); w.activate(now()); w.move_frame(true, %2, %3); w.activate(now())")
-                  .arg(window).arg(at.x()).arg(at.y()));
+        // Again till it holds: mutter may still be placing a window just shown.
+        WaitUntil([&] {
+            return Shell(QString("const w = byId(%1); w.activate(now()); w.move_frame(true, %2, %3); "
+                                 "w.activate(now()); await settle(); const r = w.get_frame_rect(); "
+                                 "return r.x == %2 && r.y == %3")
+                             .arg(window).arg(at.x()).arg(at.y())) == QJsonValue(true);
+        });
     }
 
     void CloseWindow(WindowId window) const override { Shell(QString("byId(%1).delete(now())").arg(window)); }
@@ -218,7 +246,8 @@ private:
     }
     QJsonArray Windows() const {
         return Shell("return windows.map(w => ({id: w.get_id(), pid: w.get_pid(), title: w.get_title(), "
-                     "frame: rect(w.get_frame_rect()), fullscreen: w.is_fullscreen(), focus: w.has_focus()}))")
+                     "frame: rect(w.get_frame_rect()), fullscreen: w.is_fullscreen(), "
+                     "focus: w.has_focus()}))")
             .toArray();
     }
 
