@@ -39,6 +39,7 @@ int32_t QtOs::HandleOf(QScreen* screen, const Rect& monitor)
 
 std::vector<MonitorDesc> QtOs::Monitors()
 {
+    qt::RefreshDeviceSizes();
     const QScreen* primary = qt::PrimaryScreen();
     std::vector<MonitorDesc> monitors;
     for (QScreen* screen : QGuiApplication::screens()) {

@@ -50,7 +50,9 @@ QPoint PrimaryOrigin()
 // Turns window-system events into the window's events.
 class EventWindow final : public QWidget {
 public:
-    explicit EventWindow(backend::WindowEvents& events) : events_(events)
+    // `picture`: for a fullscreen window, the size in device pixels that the
+    // picture is drawn for, that of the output.
+    EventWindow(backend::WindowEvents& events, const backend::PixelRect* picture) : events_(events), picture_(picture)
     {
         setMouseTracking(true);
         setAttribute(Qt::WA_DeleteOnClose, false);
@@ -104,6 +106,11 @@ protected:
         QPainter painter(this);
         // One picture pixel to one device pixel, also on a scaled screen.
         const qreal ratio = devicePixelRatioF();
+        if (picture_ != nullptr && picture_->width > 0 && picture_->height > 0 &&
+            QSize(picture_->width, picture_->height) != (QSizeF(size()) * ratio).toSize()) {
+            PaintStretched(painter);
+            return;
+        }
         const QRect part = QRectF(QRectF(event->rect()).topLeft() * ratio, QRectF(event->rect()).size() * ratio)
                                .toAlignedRect();
         const QPoint origin = painter.deviceTransform().map(QPointF(0, 0)).toPoint();
@@ -131,7 +138,23 @@ protected:
     }
 
 private:
+    // A toolkit that draws only at whole scales paints a window on an output
+    // scaled by a fraction at the next whole scale, and the compositor shrinks
+    // it to the output: the output's picture is stretched over the window.
+    void PaintStretched(QPainter& painter)
+    {
+        QImage image(picture_->width, picture_->height, QImage::Format_RGB32);
+        const auto stride = static_cast<int>(image.bytesPerLine() / 4);
+        if (!events_.Paint({reinterpret_cast<uint32_t*>(image.bits()), 0, 0, image.width(), image.height(), stride})) {
+            painter.fillRect(rect(), palette().window());
+            return;
+        }
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(rect()), image);
+    }
+
     backend::WindowEvents& events_;
+    const backend::PixelRect* picture_;
 };
 
 // A compositor may give the focus to a window that the dialog keeps disabled:
@@ -189,7 +212,7 @@ private:
 }  // namespace
 
 QtWindow::QtWindow(backend::WindowStyle style, backend::WindowEvents& events)
-    : style_(style), window_(new EventWindow(events))
+    : style_(style), window_(new EventWindow(events, Fullscreen() ? &wanted_ : nullptr))
 {
     if (style == backend::WindowStyle::Borderless) {
         window_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/qt/output_pixels.h"
+
 namespace quorvane::qt {
 
 namespace {
@@ -20,6 +22,20 @@ double LargestRatio()
 }
 
 int Scaled(double value, double ratio) { return static_cast<int>(std::lround(value * ratio)); }
+
+// Device pixels per logical unit across and down the screen: from the
+// output's own pixels where the compositor tells them, else Qt's ratio.
+QSizeF SizeRatios(const QScreen& screen)
+{
+    const double ratio = screen.devicePixelRatio();
+    const QSize logical = screen.geometry().size();
+    const std::optional<QSize> pixels = WindowsHavePositions() ? std::nullopt : OutputPixels(screen.name());
+    if (!pixels || logical.isEmpty()) {
+        return {ratio, ratio};
+    }
+    return {static_cast<double>(pixels->width()) / logical.width(),
+            static_cast<double>(pixels->height()) / logical.height()};
+}
 
 }  // namespace
 
@@ -42,13 +58,21 @@ QRect DeviceRect(const QScreen& screen, const QRect& logical)
     const QScreen* primary = PrimaryScreen();
     const QPoint origin = primary != nullptr ? primary->geometry().topLeft() : QPoint();
     const double positions = LargestRatio();
-    const double sizes = screen.devicePixelRatio();
+    const QSizeF sizes = SizeRatios(screen);
     return {Scaled(logical.x() - origin.x(), positions), Scaled(logical.y() - origin.y(), positions),
-            Scaled(logical.width(), sizes), Scaled(logical.height(), sizes)};
+            Scaled(logical.width(), sizes.width()), Scaled(logical.height(), sizes.height())};
+}
+
+void RefreshDeviceSizes()
+{
+    if (!WindowsHavePositions()) {
+        RefreshOutputPixels();
+    }
 }
 
 QScreen* ScreenFor(const backend::PixelRect& rect)
 {
+    RefreshDeviceSizes();
     const QPoint centre(rect.x + rect.width / 2, rect.y + rect.height / 2);
     QScreen* nearest = PrimaryScreen();
     long best = std::numeric_limits<long>::max();

@@ -6,7 +6,7 @@
 # Building the program, its tests and benchmarks; the Japanese texts want a CJK font.
 build_packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libwayland-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libxcb-xtest0-dev
   fonts-noto-cjk fonts-dejavu-core

@@ -92,10 +92,17 @@ Action ShowsPattern(size_t monitor) {
                 };
                 const QRect covered = device(p.Geometry().outer);
                 std::string found;
+                QImage shot;
                 WaitUntil([&] {
-                    return (found = PatternMismatches(p.session.Screenshot(monitor), device(on.area), covered, p.step))
-                        .empty();
+                    shot = p.session.Screenshot(monitor);
+                    return (found = PatternMismatches(shot, device(on.area), covered, p.step)).empty();
                 });
+                // For a look at what the checks saw.
+                if (const QString folder = qEnvironmentVariable("QUORVANE_E2E_SHOTS"); !folder.isEmpty()) {
+                    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+                    shot.save(QString("%1/%2.%3-step%4.png").arg(folder, test->test_suite_name(), test->name())
+                                  .arg(p.step));
+                }
                 Require(found.empty(), "the pattern of step " + std::to_string(p.step) + ": " + found);
             }, false};
 }
