@@ -208,11 +208,11 @@ public:
     // Focused before and after, as a drag of the title bar leaves it.
     void MoveWindow(WindowId window, QPoint place) const override {
         const QPoint at = Mapped(QRect(place, QSize(1, 1)), true).topLeft();
-        // Again till it holds: mutter may still be placing a window just shown.
+        // Again till it holds: mutter may still be placing a window just shown. Then the program learns its output.
         WaitUntil([&] {
             return Shell(QString("const w = byId(%1); w.activate(now()); w.move_frame(true, %2, %3); "
                                  "w.activate(now()); await settle(); const r = w.get_frame_rect(); "
-                                 "return r.x == %2 && r.y == %3")
+                                 "return r.x == %2 && r.y == %3 && !await settle()")
                              .arg(window).arg(at.x()).arg(at.y())) == QJsonValue(true);
         });
     }
