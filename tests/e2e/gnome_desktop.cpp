@@ -153,13 +153,16 @@ public:
         return found;
     }
 
-    // Qt draws the frame itself on GNOME, but not around a full-screen window: a title bar and thin borders.
+    // Qt draws the frame itself on GNOME, but not around a full-screen window: a title bar and thin borders, from
+    // Qt 6.7 on in GNOME's own look.
     std::optional<WindowGeometry> GeometryOf(WindowId window) const override {
+        constexpr QMargins frame
+            = QT_VERSION >= QT_VERSION_CHECK(6, 7, 0) ? QMargins(1, 39, 1, 1) : QMargins(3, 30, 3, 3);
         for (const QJsonValue& w : Windows()) {
             if (Id(w) != window) continue;
             const QJsonArray f = w["frame"].toArray();
             const QRect outer = Mapped(QRect(f[0].toInt(), f[1].toInt(), f[2].toInt(), f[3].toInt()), false);
-            return WindowGeometry{w["fullscreen"].toBool() ? outer : outer - QMargins(3, 30, 3, 3), outer};
+            return WindowGeometry{w["fullscreen"].toBool() ? outer : outer - frame, outer};
         }
         return std::nullopt;
     }
@@ -274,7 +277,11 @@ private:
 
 }  // namespace
 
-const Desktop kGnome{"Gnome", {Capability::OutputScale, Capability::DevicePixelLayout},
+// Qt draws at a fractional scale from 6.5 on, mutter asks for one from GNOME 44 on; Debian has either both or neither.
+const Desktop kGnome{"Gnome",
+    QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+        ? Capabilities{Capability::OutputScale, Capability::DevicePixelLayout, Capability::FractionalScale}
+        : Capabilities{Capability::OutputScale, Capability::DevicePixelLayout},
                      [](const DesktopLayout& layout) { return std::make_unique<GnomeDesktop>(layout); }};
 
 }  // namespace quorvane::e2e
