@@ -2,6 +2,7 @@
 
 #include <wayland-client.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -12,14 +13,17 @@ namespace {
 // An output as its events have described it so far.
 struct Output {
     wl_output* proxy = nullptr;
+    uint32_t version = 0;
     QString name;
+    QPoint position;
     QSize mode;
     int32_t transform = WL_OUTPUT_TRANSFORM_NORMAL;
 };
 
-void Geometry(void* data, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*, const char*,
+void Geometry(void* data, wl_output*, int32_t x, int32_t y, int32_t, int32_t, int32_t, const char*, const char*,
               int32_t transform)
 {
+    static_cast<Output*>(data)->position = QPoint(x, y);
     static_cast<Output*>(data)->transform = transform;
 }
 
@@ -62,10 +66,11 @@ public:
         }
     }
 
-    std::optional<QSize> PixelsOf(const QString& name) const
+    std::optional<QSize> PixelsOf(const QString& name, const QPoint& position) const
     {
         for (const auto& [global, output] : outputs_) {
-            if (output.name == name && output.mode.isValid()) {
+            const bool same = output.version >= 4 ? output.name == name : output.position == position;
+            if (same && output.mode.isValid()) {
                 const bool turned = output.transform % 2 != 0;  // 90 or 270 degrees, flipped or not
                 return turned ? output.mode.transposed() : output.mode;
             }
@@ -76,13 +81,14 @@ public:
 private:
     static void Global(void* data, wl_registry* registry, uint32_t global, const char* interface, uint32_t version)
     {
-        // The name comes with version 4.
-        if (std::strcmp(interface, wl_output_interface.name) != 0 || version < 4) {
+        if (std::strcmp(interface, wl_output_interface.name) != 0) {
             return;
         }
         auto& self = *static_cast<Connection*>(data);
         Output& output = self.outputs_[global];
-        output.proxy = static_cast<wl_output*>(wl_registry_bind(registry, global, &wl_output_interface, 4));
+        output.version = std::min(version, 4U);
+        output.proxy =
+            static_cast<wl_output*>(wl_registry_bind(registry, global, &wl_output_interface, output.version));
         wl_output_add_listener(output.proxy, &kOutputListener, &output);
         self.boundNew_ = true;
     }
@@ -92,7 +98,7 @@ private:
         auto& outputs = static_cast<Connection*>(data)->outputs_;
         const auto found = outputs.find(global);
         if (found != outputs.end()) {
-            wl_output_release(found->second.proxy);
+            Release(found->second);
             outputs.erase(found);
         }
     }
@@ -100,7 +106,7 @@ private:
     void Disconnect()
     {
         for (auto& [global, output] : outputs_) {
-            wl_output_release(output.proxy);
+            Release(output);
         }
         outputs_.clear();
         if (registry_ != nullptr) {
@@ -110,6 +116,16 @@ private:
         if (display_ != nullptr) {
             wl_display_disconnect(display_);
             display_ = nullptr;
+        }
+    }
+
+    // Release came with version 3.
+    static void Release(const Output& output)
+    {
+        if (output.version >= 3) {
+            wl_output_release(output.proxy);
+        } else {
+            wl_output_destroy(output.proxy);
         }
     }
 
@@ -131,6 +147,9 @@ Connection& TheConnection()
 
 void RefreshOutputPixels() { TheConnection().Refresh(); }
 
-std::optional<QSize> OutputPixels(const QString& name) { return TheConnection().PixelsOf(name); }
+std::optional<QSize> OutputPixels(const QString& name, const QPoint& position)
+{
+    return TheConnection().PixelsOf(name, position);
+}
 
 }  // namespace quorvane::qt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -17,7 +18,8 @@ void RefreshOutputPixels();
 
 // The output's size in device pixels, from its current mode and turned by its
 // transform, as of the last refresh; nothing for an output the compositor
-// names to nobody (wl_output before version 4) or that it does not offer.
-std::optional<QSize> OutputPixels(const QString& name);
+// does not offer. An output is known by its name, or where the compositor
+// names none (wl_output before version 4), by its position in the layout.
+std::optional<QSize> OutputPixels(const QString& name, const QPoint& position);
 
 }  // namespace quorvane::qt
