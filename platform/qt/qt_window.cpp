@@ -47,6 +47,27 @@ QPoint PrimaryOrigin()
     return primary != nullptr ? primary->geometry().topLeft() : QPoint();
 }
 
+// The widget that takes a window's keys: its focus widget; in a window none
+// of whose widgets has been chosen yet (it has never had the focus, or has
+// only just got it), the first in the tab order, chosen as on activation.
+QWidget* KeyTakerIn(QWidget& window)
+{
+    for (QWidget* next = window.nextInFocusChain(); window.focusWidget() == nullptr && next != &window;
+         next = next->nextInFocusChain()) {
+        if (next->isEnabled() && next->isVisible() && (next->focusPolicy() & Qt::TabFocus) != 0) {
+            next->setFocus(Qt::TabFocusReason);
+        }
+    }
+    QWidget* focus = window.focusWidget();
+    return focus != nullptr ? focus : &window;
+}
+
+void SendKey(QWidget& to, const QKeyEvent& key)
+{
+    QKeyEvent copy(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
+    QCoreApplication::sendEvent(&to, &copy);
+}
+
 // Turns window-system events into the window's events.
 class EventWindow final : public QWidget {
 public:
@@ -81,6 +102,15 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override
     {
+        // A key that comes as the window gets the focus, before Qt has chosen
+        // the widget to take it, would reach the window itself and be lost.
+        // A key its widget leaves comes here too, with the focus chosen.
+        if (focusWidget() == nullptr) {
+            if (QWidget* taker = KeyTakerIn(*this); taker != this) {
+                SendKey(*taker, *event);
+                return;
+            }
+        }
         const int ascii = KeyAscii(*event);
         if (ascii < 0) {
             QWidget::keyPressEvent(event);
@@ -173,9 +203,7 @@ protected:
         if (target == nullptr) {
             return false;
         }
-        const auto& key = *static_cast<QKeyEvent*>(event);
-        QKeyEvent copy(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
-        QCoreApplication::sendEvent(target, &copy);
+        SendKey(*target, *static_cast<QKeyEvent*>(event));
         return true;
     }
 
@@ -241,17 +269,7 @@ QWidget* QtWindow::KeyTarget()
     for (const QtWindow* window : windows) {
         if (window->style_ == backend::WindowStyle::FixedDialog && window->window_->isVisible() &&
             window->window_->isEnabled()) {
-            // A dialog that never had the focus has none of its widgets
-            // chosen yet: the first in the tab order takes it, as on activation.
-            QWidget* dialog = window->window_;
-            for (QWidget* next = dialog->nextInFocusChain(); dialog->focusWidget() == nullptr && next != dialog;
-                 next = next->nextInFocusChain()) {
-                if (next->isEnabled() && next->isVisible() && (next->focusPolicy() & Qt::TabFocus) != 0) {
-                    next->setFocus(Qt::TabFocusReason);
-                }
-            }
-            QWidget* focus = window->window_->focusWidget();
-            return focus != nullptr ? focus : window->window_.data();
+            return KeyTakerIn(*window->window_);
         }
     }
     return nullptr;
