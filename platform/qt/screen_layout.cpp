@@ -29,7 +29,8 @@ QSizeF SizeRatios(const QScreen& screen)
 {
     const double ratio = screen.devicePixelRatio();
     const QSize logical = screen.geometry().size();
-    const std::optional<QSize> pixels = WindowsHavePositions() ? std::nullopt : OutputPixels(screen.name(), screen.geometry().topLeft());
+    const std::optional<QSize> pixels
+        = WindowsHavePositions() ? std::nullopt : OutputPixels(screen.name(), screen.geometry().topLeft());
     if (!pixels || logical.isEmpty()) {
         return {ratio, ratio};
     }
