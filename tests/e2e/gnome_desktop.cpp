@@ -3,8 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include <ranges>
-
 #include "test_user.h"
 
 namespace quorvane::e2e {
@@ -53,8 +51,7 @@ QString Json(const QJsonArray& value) { return QString::fromUtf8(QJsonDocument(v
 
 // A headless GNOME Shell with virtual monitors Meta-0, Meta-1, … as the layout's, run as the test user with buses of
 // its own and settings from a key file. It is seen and driven through an extension of the tests' own that runs
-// snippets of JavaScript inside the shell. In mutter's physical layout mode the shell counts in device pixels; its
-// rectangles are turned back into the layout's coordinates monitor by monitor.
+// snippets of JavaScript inside the shell.
 class GnomeDesktop : public Session {
 public:
     explicit GnomeDesktop(DesktopLayout desktopLayout) : Session(std::move(desktopLayout)) {
@@ -82,22 +79,13 @@ public:
         environment.insert("DBUS_SYSTEM_BUS_ADDRESS", user_.StartBus(systemBus_, "system_bus"));
         environment.insert("GSETTINGS_BACKEND", "keyfile");
         QStringList arguments{"--headless", "--wayland", "--no-x11", "--wayland-display=wayland-0"};
-        std::vector<QRect> wanted;  // the monitors in the shell's coordinates
         QJsonArray placing;
         for (size_t i = 0; i < layout.monitors.size(); ++i) {
-            const Monitor& m = layout.monitors[i];
-            const QSize device = (QSizeF(m.area.size()) * m.scale).toSize();
-            QRect area = m.area;
-            // Moved on by the growth of the monitors left of and above it.
-            for (const Monitor& other : layout.monitors) {
-                const QSize growth = (QSizeF(other.area.size()) * other.scale).toSize() - other.area.size();
-                if (other.area.right() < m.area.left()) area.translate(growth.width(), 0);
-                if (other.area.bottom() < m.area.top()) area.translate(0, growth.height());
-            }
-            wanted.push_back(layout.layoutInDevicePixels ? QRect(area.topLeft(), device) : m.area);
+            const QRect area = Area(i);
+            const QSize device = layout.DeviceSize(i);
             arguments << "--virtual-monitor" << QString("%1x%2").arg(device.width()).arg(device.height());
-            placing.append(QJsonArray{"Meta-" + QString::number(i), wanted[i].x(), wanted[i].y(), wanted[i].width(),
-                wanted[i].height(), m.scale, i == layout.primary});
+            placing.append(QJsonArray{"Meta-" + QString::number(i), area.x(), area.y(), area.width(), area.height(),
+                layout.monitors[i].scale, i == layout.primary});
         }
         shell_.setProcessEnvironment(environment);
         shell_.setStandardOutputFile(QProcess::nullDevice());
@@ -125,7 +113,6 @@ public:
             return (seen = Shell(QString(kMonitors).replace("WANTED", Json(placing))).toArray()) == placing;
         };
         Require(WaitUntil(arranged), "the monitors came out as " + Json(seen).toStdString());
-        shellAreas_ = wanted;
 
         // Out of the way of the windows to come, which open on the monitor under the pointer.
         MovePointer(Area(layout.primary).bottomRight(), false);
@@ -151,15 +138,18 @@ public:
     }
 
     // Qt draws the frame itself on GNOME, but not around a full-screen window: a title bar and thin borders, from
-    // Qt 6.7 on in GNOME's own look.
+    // Qt 6.7 on in GNOME's own look, in device pixels where the layout counts them.
     std::optional<WindowGeometry> GeometryOf(WindowId window) const override {
         constexpr QMargins frame
             = QT_VERSION >= QT_VERSION_CHECK(6, 7, 0) ? QMargins(1, 39, 1, 1) : QMargins(3, 30, 3, 3);
         for (const QJsonValue& w : Windows()) {
             if (Id(w) != window) continue;
             const QJsonArray f = w["frame"].toArray();
-            const QRect outer = Mapped(QRect(f[0].toInt(), f[1].toInt(), f[2].toInt(), f[3].toInt()), false);
-            return WindowGeometry{w["fullscreen"].toBool() ? outer : outer - frame, outer};
+            const QRect outer(f[0].toInt(), f[1].toInt(), f[2].toInt(), f[3].toInt());
+            const auto on
+                = std::ranges::find_if(layout.monitors, [&](auto& m) { return m.area.contains(outer.center()); });
+            const double scale = layout.layoutInDevicePixels && on != layout.monitors.end() ? on->scale : 1;
+            return WindowGeometry{w["fullscreen"].toBool() ? outer : outer - frame * scale, outer};
         }
         return std::nullopt;
     }
@@ -172,14 +162,13 @@ public:
     }
 
     QImage Screenshot(size_t monitor) const override {
-        const QRect r = shellAreas_.at(monitor);
+        const QRect r = Area(monitor);
         const QString file = user_.Path("screenshot.png");
         Shell(QString("const stream = Gio.File.new_for_path('%1').replace(null, false, 0, null); "
                       "await new Shell.Screenshot().screenshot_area(%2, %3, %4, %5, stream); stream.close(null)")
                   .arg(file).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
         const QImage image = QImage(file, "PNG").convertToFormat(QImage::Format_RGB32);
-        const Monitor& m = layout.monitors[monitor];
-        Require(image.size() == (QSizeF(m.area.size()) * m.scale).toSize(),
+        Require(image.size() == layout.DeviceSize(monitor),
             "the screenshot is " + Text(image.rect()) + ", not the monitor in device pixels");
         return image;
     }
@@ -195,8 +184,7 @@ public:
               "testKeyboard.notify_keyval(us(), Clutter['KEY_' + key], state); if (i % 10 == 9) await settle(); }");
     }
 
-    void MovePointer(QPoint point, bool click) const override {
-        const QPoint at = Mapped(QRect(point, QSize(1, 1)), true).topLeft();
+    void MovePointer(QPoint at, bool click) const override {
         // Each motion seen on its own: the shell merges those it has not handled yet.
         Shell(QString("testPointer.notify_absolute_motion(us(), %1, %2); await settle(); if (%3) for (const state of "
                       "[Clutter.ButtonState.PRESSED, Clutter.ButtonState.RELEASED]) "
@@ -205,8 +193,7 @@ public:
     }
 
     // Focused before and after, as a drag of the title bar leaves it.
-    void MoveWindow(WindowId window, QPoint place) const override {
-        const QPoint at = Mapped(QRect(place, QSize(1, 1)), true).topLeft();
+    void MoveWindow(WindowId window, QPoint at) const override {
         // Again till it holds: mutter may still be placing a window just shown. Then the program learns its output.
         WaitUntil([&] {
             return Shell(QString("const w = byId(%1); w.activate(now()); w.move_frame(true, %2, %3); "
@@ -250,24 +237,9 @@ private:
             .toArray();
     }
 
-    // From the shell's coordinates to the layout's or back, by the monitor nearest to the rectangle's corner.
-    QRect Mapped(const QRect& r, bool toShell) const {
-        const auto side = [&](size_t i, bool shell) { return shell ? shellAreas_[i] : Area(i); };
-        const auto away = [&](size_t i) {
-            const QRect a = side(i, !toShell);
-            return std::abs(std::clamp(r.x(), a.left(), a.right()) - r.x())
-                + std::abs(std::clamp(r.y(), a.top(), a.bottom()) - r.y());
-        };
-        const size_t i = *std::ranges::min_element(std::views::iota(size_t(0), shellAreas_.size()), {}, away);
-        const QRect from = side(i, !toShell), to = side(i, toShell);
-        const double f = double(to.width()) / from.width();
-        return {to.topLeft() + (QPointF(r.topLeft() - from.topLeft()) * f).toPoint(), (QSizeF(r.size()) * f).toSize()};
-    }
-
     TestUser user_;
     ChildProcess sessionBus_{user_.account}, systemBus_{user_.account}, shell_{user_.account};
     QString bus_;  // the session bus's address, also the name of this process's connection to it
-    std::vector<QRect> shellAreas_;
     mutable std::string lastError_;
 };
 

@@ -113,16 +113,23 @@ inline QProcessEnvironment NeutralEnvironment() {
     return environment;
 }
 
-// In desktop coordinates, from the layout's top-left corner; a desktop pixel is `scale` device pixels across and down.
+// In desktop coordinates, from the layout's top-left corner; windows on it are scaled by `scale`.
 struct Monitor { QRect area; double scale = 1; };
-// Monitors "M1", "M2", …, room for monitors plugged in later, and the toolkit's font resolution. A desktop that lays
-// monitors out in device pixels while windows keep their monitor's scale (mutter's default) does so if asked; a
-// session still reports in the layout's desktop coordinates.
+// Monitors "M1", "M2", …, room for monitors plugged in later, and the toolkit's font resolution. A desktop pixel is
+// `scale` device pixels across and down, or one where the desktop lays monitors out in device pixels while windows
+// keep their monitor's scale (mutter's default), which a desktop that can does if asked.
 struct DesktopLayout {
     std::vector<Monitor> monitors;
     size_t primary = 0;
     int minimumWidth = 0, dpi = 96;
     bool layoutInDevicePixels = false;
+
+    double DevicePixelsPerDesktopPixel(size_t monitor) const {
+        return layoutInDevicePixels ? 1 : monitors.at(monitor).scale;
+    }
+    QSize DeviceSize(size_t monitor) const {
+        return (QSizeF(monitors.at(monitor).area.size()) * DevicePixelsPerDesktopPixel(monitor)).toSize();
+    }
 };
 
 // A 1024 x 768 monitor left of a 1280 x 1024 one.

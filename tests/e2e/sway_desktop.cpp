@@ -1,6 +1,4 @@
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <wayland-client.h>
 
 #include <QDir>
 #include <QJsonArray>
@@ -16,83 +14,60 @@
 namespace quorvane::e2e {
 namespace {
 
-// A pointer plugged in by the wlroots virtual-pointer protocol on the Wayland socket: a seat without devices gets
-// real motion and clicks only so. Each call returns once sway has handled it. Opcodes: wl_display (object 1) sync 0,
-// get_registry 1, event error 0; wl_registry bind 0, event global 0; the manager create_virtual_pointer 0; the pointer
-// motion_absolute 1, button 2, frame 4.
+// The wlroots virtual-pointer protocol, as much of it as is used, declared as wayland-scanner would: a seat without
+// devices gets real motion and clicks only from such a pointer.
+const wl_interface* kNoTypes[5] = {};
+const wl_message kPointerRequests[] = {{"motion", "uff", kNoTypes}, {"motion_absolute", "uuuuu", kNoTypes},
+    {"button", "uuu", kNoTypes}, {"axis", "uuf", kNoTypes}, {"frame", "", kNoTypes}};
+const wl_interface kPointer{"zwlr_virtual_pointer_v1", 1, 5, kPointerRequests, 0, nullptr};
+const wl_interface* kCreateTypes[] = {&wl_seat_interface, &kPointer};
+const wl_message kManagerRequests[] = {{"create_virtual_pointer", "?on", kCreateTypes}};
+const wl_interface kManager{"zwlr_virtual_pointer_manager_v1", 1, 1, kManagerRequests, 0, nullptr};
+enum PointerRequest : uint32_t { kMotionAbsolute = 1, kButton = 2, kFrame = 4 };
+
+void BindManager(void* manager, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+    if (std::strcmp(interface, kManager.name) == 0)
+        *static_cast<void**>(manager) = wl_registry_bind(registry, name, &kManager, 1);
+}
+const wl_registry_listener kFindManager{BindManager, [](void*, wl_registry*, uint32_t) {}};
+
+// A pointer plugged into sway's default seat. Each call returns once sway has handled it.
 class VirtualPointer {
 public:
-    VirtualPointer(const QString& path, const QRect& desktop) : desktop_(desktop) {
-        sockaddr_un address{AF_UNIX, {}};
-        std::strncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof address.sun_path - 1);
-        Require(!::connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address), "no Wayland socket");
-        static constexpr char kManager[] = "zwlr_virtual_pointer_manager_v1";  // 32 bytes
-        std::vector<uint32_t> bind(2 + sizeof kManager / 4);  // global name, interface; then version, id
-        bind[1] = sizeof kManager;
-        std::memcpy(&bind[2], kManager, sizeof kManager);
-        const uint32_t registry = next_++;
-        Send(1, 1, {registry});
-        for (const auto& event : RoundTrip()) {
-            if (event[0] == registry && event.size() > bind.size() + 1
-                && std::equal(bind.begin() + 1, bind.end(), &event[3])) {
-                bind[0] = event[2];
-            }
-        }
-        Require(bind[0] != 0, "sway offers no virtual pointers");
-        bind.insert(bind.end(), {1, next_++});
-        Send(registry, 0, bind);
-        Send(bind.back(), 0, {0, pointer_ = next_++});  // on the default seat
+    VirtualPointer(const QString& socket, const QRect& desktop)
+        : display_(wl_display_connect(socket.toLocal8Bit().constData())), desktop_(desktop) {
+        Require(display_ != nullptr, "no Wayland socket");
+        wl_proxy* manager = nullptr;
+        wl_registry_add_listener(wl_display_get_registry(display_), &kFindManager, &manager);
+        RoundTrip();
+        Require(manager != nullptr, "sway offers no virtual pointers");
+        pointer_ = wl_proxy_marshal_flags(manager, 0, &kPointer, 1, 0, nullptr, nullptr);
         RoundTrip();
     }
-    ~VirtualPointer() { ::close(socket_); }
+    ~VirtualPointer() { wl_display_disconnect(display_); }
 
     void MoveTo(QPoint point) {
         const QPoint at = point - desktop_.topLeft();
-        Send(pointer_, 1,
-            {++time_, uint32_t(at.x()), uint32_t(at.y()), uint32_t(desktop_.width()), uint32_t(desktop_.height())});
-        Send(pointer_, 4, {});
+        wl_proxy_marshal_flags(pointer_, kMotionAbsolute, nullptr, 1, 0, ++time_, uint32_t(at.x()), uint32_t(at.y()),
+            uint32_t(desktop_.width()), uint32_t(desktop_.height()));
+        wl_proxy_marshal_flags(pointer_, kFrame, nullptr, 1, 0);
         RoundTrip();
     }
     void Click() {
-        for (const uint32_t pressed : {1u, 0u})
-            Send(pointer_, 2, {++time_, 0x110 /* BTN_LEFT */, pressed}), Send(pointer_, 4, {});
+        for (const uint32_t pressed : {1u, 0u}) {
+            wl_proxy_marshal_flags(pointer_, kButton, nullptr, 1, 0, ++time_, 0x110 /* BTN_LEFT */, pressed);
+            wl_proxy_marshal_flags(pointer_, kFrame, nullptr, 1, 0);
+        }
         RoundTrip();
     }
 
 private:
-    void Send(uint32_t object, uint32_t opcode, std::vector<uint32_t> words) {
-        words.insert(words.begin(), {object, uint32_t((8 + 4 * words.size()) << 16 | opcode)});
-        const auto size = static_cast<ssize_t>(words.size() * 4);
-        Require(::send(socket_, words.data(), size_t(size), MSG_NOSIGNAL) == size, "sway hung up");
-    }
-    void Read(uint32_t* into, size_t size) {
-        for (auto* bytes = reinterpret_cast<char*>(into); size > 0;) {
-            pollfd readable{socket_, POLLIN, 0};
-            const ssize_t got
-                = ::poll(&readable, 1, int(kReaction.count())) == 1 ? ::recv(socket_, bytes, size, 0) : -1;
-            Require(got > 0, "no answer from sway");
-            bytes += got, size -= size_t(got);
-        }
-    }
-    // The events (object, size and opcode, arguments) up to sway's answer to a sync.
-    std::vector<std::vector<uint32_t>> RoundTrip() {
-        const uint32_t done = next_++;
-        Send(1, 0, {done});
-        std::vector<std::vector<uint32_t>> events;
-        while (events.empty() || events.back()[0] != done) {
-            std::vector<uint32_t> event(2);
-            Read(event.data(), 8);
-            event.resize(std::max(event[1] >> 16, 8u) / 4);
-            Read(event.data() + 2, event.size() * 4 - 8);
-            if (event[0] == 1 && (event[1] & 0xffff) == 0) throw std::runtime_error("a Wayland protocol error");
-            events.push_back(event);
-        }
-        return events;
-    }
+    void RoundTrip() { Require(wl_display_roundtrip(display_) >= 0, "a Wayland protocol error"); }
 
-    const int socket_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    wl_display* const display_;
     const QRect desktop_;
-    uint32_t next_ = 2, pointer_ = 0, time_ = 0;  // new objects must take the ids in turn
+    wl_proxy* pointer_ = nullptr;
+    uint32_t time_ = 0;
 };
 
 QRect RectOf(const QJsonValue& value) {
@@ -114,7 +89,7 @@ public:
         for (size_t i = 0; i < layout.monitors.size(); ++i) {
             const Monitor& m = layout.monitors[i];
             config += QString("output %1 resolution %2x%3 position %4 %5 scale %6\n").arg(OutputName(i))
-                          .arg(std::lround(m.area.width() * m.scale)).arg(std::lround(m.area.height() * m.scale))
+                          .arg(layout.DeviceSize(i).width()).arg(layout.DeviceSize(i).height())
                           .arg(m.area.x()).arg(m.area.y()).arg(m.scale);
             desktop |= m.area;
         }
