@@ -5,9 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cmath>
 #include <cstring>
-#include <map>
 
 #include "test_user.h"
 
@@ -113,22 +111,6 @@ public:
         };
         WaitUntil([&] { return listening() || compositor_->waitForFinished(0); }, kFirstAppearance);
         Require(listening(), "sway does not start:\n" + FileText(user_.Path("sway.log")));
-
-        // By name: sway versions list the outputs in different orders.
-        std::map<QString, std::string> outputs, wanted;
-        const auto described = [](const QRect& area, double scale) {
-            return Text(area) + " " + QString::number(scale).toStdString();
-        };
-        for (const QJsonValue& o : QJsonDocument::fromJson(Sway({"-t", "get_outputs"})).array())
-            outputs[o["name"].toString()] = described(RectOf(o["rect"]), o["scale"].toDouble());
-        for (size_t i = 0; i < layout.monitors.size(); ++i)
-            wanted[OutputName(i)] = described(Area(i), layout.monitors[i].scale);
-        if (outputs != wanted) {
-            std::string shown;
-            for (const auto& [name, output] : outputs) shown += name.toStdString() + " " + output + "\n";
-            throw std::runtime_error("the outputs came out as\n" + shown);
-        }
-
 
         // XWayland takes whatever display number is free and locks it with sway's process id.
         const auto xwayland = [&] {

@@ -31,10 +31,7 @@ public:
         static ScopedOs services(os);
         static const std::filesystem::path folder = [] {
             std::string path = (std::filesystem::temp_directory_path() / "quorvane-fuzz-XXXXXX").string();
-            if (mkdtemp(path.data()) == nullptr) {
-                std::perror(path.c_str());
-                std::exit(2);
-            }
+            if (mkdtemp(path.data()) == nullptr) std::perror(path.c_str()), std::exit(2);
             std::atexit([] { std::filesystem::remove_all(folder); });
             return std::filesystem::path(path);
         }();

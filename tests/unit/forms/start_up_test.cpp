@@ -80,9 +80,6 @@ const StartCase kStartCases[] = {
     {"MonitorFromRectMissing", {MonitorFromRect, Missing}, Runs({-1, 0, 0, 0, 0}, -1)},
     {"MonitorFromRectRaises", {MonitorFromRect, Raises}, Runs({-1, 0, 0, 0, 0}, -1)},
     {"MonitorFromRectReturnsZero", {MonitorFromRect, ReturnsZero}, Fatal(9)},  // no record at all for (1, 1)'s 0
-    {"MonitorFromWindowMissing", {MonitorFromWindow, Missing}, Runs(kOnPrimary, kPrimary)},  // never called
-    {"MonitorFromWindowRaises", {MonitorFromWindow, Raises}, Runs(kOnPrimary, kPrimary)},
-    {"MonitorFromWindowReturnsZero", {MonitorFromWindow, ReturnsZero}, Runs(kOnPrimary, kPrimary)},
     // Raised failures leave the records blank; a refusal fills in the handle only.
     {"GetMonitorInfoAMissing", {GetMonitorInfoA, Missing}, Runs({kPrimary, 0, 0, 0, 0}, 0)},
     {"GetMonitorInfoARaises", {GetMonitorInfoA, Raises}, Runs({kPrimary, 0, 0, 0, 0}, 0)},
