@@ -190,11 +190,12 @@ public:
 
     // Focused before and after, as a drag of the title bar leaves it.
     void MoveWindow(WindowId window, QPoint at) const override {
-        // Again till it holds: mutter may still be placing a window just shown. Then the program learns its output.
+        // Again till it holds a while: a late answer of the program to mutter's placement of a window just shown puts
+        // it back. Then the program learns its output.
         WaitUntil([&] {
             return Shell(QString("const w = byId(%1); w.activate(now()); w.move_frame(true, %2, %3); "
-                                 "w.activate(now()); await settle(); const r = w.get_frame_rect(); "
-                                 "return r.x == %2 && r.y == %3 && !await settle()")
+                                 "w.activate(now()); await settle(); await new Promise(done => setTimeout(done, 300)); "
+                                 "const r = w.get_frame_rect(); return r.x == %2 && r.y == %3 && !await settle()")
                              .arg(window).arg(at.x()).arg(at.y())) == QJsonValue(true);
         });
     }
