@@ -30,7 +30,8 @@ const windows = global.get_window_actors().filter(a => a.visible && a.meta_windo
 const byId = id => windows.find(w => w.get_id() == id) ?? (() => { throw new Error('no window ' + id); })();
 )";
 
-// Lays the monitors out as WANTED says, [connector, x, y, width, height, scale, primary] each, for this session only.
+// Lays the monitors out as WANTED says, [connector, x, y, width, height, scale, primary] each, for this session only;
+// answers with them as the shell has them once they are so, or after 15 s.
 constexpr char kArrange[] = R"(
 const call = (method, args) => new Promise((ok, fail) => Gio.DBus.session.call('org.gnome.Mutter.DisplayConfig',
     '/org/gnome/Mutter/DisplayConfig', 'org.gnome.Mutter.DisplayConfig', method, args, null, 0, -1, null,
@@ -39,12 +40,10 @@ const [serial, connected] = await call('GetCurrentState', null);
 const mode = c => connected.find(([[name]]) => name == c)[1].find(m => m[6]['is-current']?.deepUnpack())[0];
 await call('ApplyMonitorsConfig', new GLib.Variant('(uua(iiduba(ssa{sv}))a{sv})',
     [serial, 1, WANTED.map(([c, x, y, , , scale, primary]) => [x, y, scale, 0, primary, [[c, mode(c), {}]]]), {}]));
-)";
-
-// The monitors of WANTED as the shell has them, in its form.
-constexpr char kMonitors[] = R"(
-return WANTED.map(([c]) => [c, monitors.get_monitor_for_connector(c)]).map(([c, i]) =>
+const seen = () => WANTED.map(([c]) => [c, monitors.get_monitor_for_connector(c)]).map(([c, i]) =>
     [c, ...rect(display.get_monitor_geometry(i)), display.get_monitor_scale(i), i == display.get_primary_monitor()]);
+for (const until = us() + 15e6; JSON.stringify(seen()) != JSON.stringify(WANTED) && us() < until;) await settle();
+return seen();
 )";
 
 QString Json(const QJsonArray& value) { return QString::fromUtf8(QJsonDocument(value).toJson(QJsonDocument::Compact)); }
@@ -103,12 +102,8 @@ public:
         Shell("const types = [Clutter.InputDeviceType.KEYBOARD_DEVICE, Clutter.InputDeviceType.POINTER_DEVICE]; "
               "[globalThis.testKeyboard, globalThis.testPointer] = types.map(t => seat.create_virtual_device(t)); "
               "while (!types.every(t => seat.list_devices().some(d => d.get_device_type() == t))) await settle()");
-        Shell(QString(kArrange).replace("WANTED", Json(placing)));
-        QJsonArray seen;
-        const auto arranged = [&] {
-            return (seen = Shell(QString(kMonitors).replace("WANTED", Json(placing))).toArray()) == placing;
-        };
-        Require(WaitUntil(arranged), "the monitors came out as " + Json(seen).toStdString());
+        const QJsonArray seen = Shell(QString(kArrange).replace("WANTED", Json(placing))).toArray();
+        Require(seen == placing, "the monitors came out as " + Json(seen).toStdString());
 
         // Out of the way of the windows to come, which open on the monitor under the pointer.
         MovePointer(Area(layout.primary).bottomRight(), false);
