@@ -25,7 +25,7 @@ enum PointerRequest : uint32_t { kMotionAbsolute = 1, kButton = 2, kFrame = 4 };
 
 void BindManager(void* manager, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
     if (std::strcmp(interface, kManager.name) == 0)
-        *static_cast<void**>(manager) = wl_registry_bind(registry, name, &kManager, 1);
+        *static_cast<wl_proxy**>(manager) = static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kManager, 1));
 }
 const wl_registry_listener kFindManager{BindManager, [](void*, wl_registry*, uint32_t) {}};
 
