@@ -183,13 +183,15 @@ Action Follow(std::optional<QRect> monitor, bool hover = true) {
             }};
 }
 
-// Closed by its title bar, the dialog comes back.
+// Closed by its title bar, the dialog goes and comes back as a new window.
 Action CloseDialog() {
     return {"the dialog closed by its title bar", [](Program& p) {
                 const auto dialog = p.Dialog();
                 Require(dialog.has_value(), "no dialog to close");
                 p.session.CloseWindow(dialog->id);
                 Require(p.RunsFor(300ms), p.Failure("closing the dialog ended the program"));
+                const auto anew = [&] { return p.Dialog().value_or(*dialog).id != dialog->id; };
+                Require(p.Await(anew), p.Failure("the dialog did not close"));
                 p.ShowsStep(p.step);
             }};
 }
