@@ -39,7 +39,7 @@ public:
         wl_registry_add_listener(wl_display_get_registry(display_), &kFindManager, &manager);
         RoundTrip();
         Require(manager != nullptr, "sway offers no virtual pointers");
-        pointer_ = wl_proxy_marshal_flags(manager, 0, &kPointer, 1, 0, nullptr, nullptr);
+        pointer_ = wl_proxy_marshal_flags(manager, 0 /* create_virtual_pointer */, &kPointer, 1, 0, nullptr, nullptr);
         RoundTrip();
     }
     ~VirtualPointer() { wl_display_disconnect(display_); }
